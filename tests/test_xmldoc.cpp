@@ -1,0 +1,114 @@
+#include <gtest/gtest.h>
+
+#include <QDirIterator>
+
+#include "tests/testsupport.h"
+#include "workspace/error.h"
+#include "workspace/files.h"
+#include "workspace/xmldoc.h"
+
+using namespace bw;
+
+namespace {
+
+QByteArray Format(const QByteArray& in) {
+  XmlDocument doc;
+  EXPECT_TRUE(doc.loadText(in, QStringLiteral("test.xml")));
+  return doc.formatted();
+}
+
+}  // namespace
+
+TEST(XmlLayout, WritesTheWorkspaceLayout) {
+  struct Case {
+    const char* in;
+    const char* out;
+  } cases[] = {
+      // An empty root becomes the short form, without a blank before the slash.
+      {"<Products>\n</Products>", "<Products/>\r\n"},
+      {"<Products></Products>", "<Products/>\r\n"},
+      // Rows one TAB deep, attributes in their order, CR LF after the last line too.
+      {"<Products><Product Z=\"1\" A=\"2\" M=\"\"/></Products>",
+       "<Products>\r\n\t<Product Z=\"1\" A=\"2\" M=\"\"/>\r\n</Products>\r\n"},
+      // Text-only elements stay on one line; nesting adds a TAB per level; comments stay.
+      {"<!-- a --><ModOps><!--x--><ModOp><GUID>1</GUID><!-- y --><Text/></ModOp></ModOps>",
+       "<!-- a -->\r\n<ModOps>\r\n\t<!--x-->\r\n\t<ModOp>\r\n\t\t<GUID>1</GUID>\r\n\t\t<!-- y -->\r\n"
+       "\t\t<Text/>\r\n\t</ModOp>\r\n</ModOps>\r\n"},
+      // The declaration is carried over only where the source had one, with its parts.
+      {"<?xml version=\"1.0\" encoding=\"UTF-8\"?><a/>", "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<a/>\r\n"},
+      {"<?xml version=\"1.0\" standalone=\"yes\"?>\n<a/>", "<?xml version=\"1.0\" standalone=\"yes\"?>\r\n<a/>\r\n"},
+      // A byte-order mark in the source is not written back.
+      {"\xEF\xBB\xBF<a b=\"\xC3\xA4\"/>", "<a b=\"\xC3\xA4\"/>\r\n"},
+      // Values are escaped, so names with such characters still give readable XML.
+      {"<a n=\"A &amp; B &lt;C&gt; &quot;D&quot;\">x &amp; y &lt; z</a>",
+       "<a n=\"A &amp; B &lt;C&gt; &quot;D&quot;\">x &amp; y &lt; z</a>\r\n"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Format(c.in), QByteArray(c.out)) << c.in;
+}
+
+TEST(XmlLayout, EveryShippedXmlFileRoundTripsByteForByte) {
+  int checked = 0;
+  QDirIterator it(test::ShippedWorkspace(), {QStringLiteral("*.xml")}, QDir::Files, QDirIterator::Subdirectories);
+  while (it.hasNext()) {
+    const QString path = it.next();
+    if (path.endsWith(QLatin1String("/Target.xml"))) continue;  // written by hand, with a BOM, never reformatted
+    const QByteArray bytes = test::ReadBytes(path);
+    EXPECT_EQ(Format(bytes), bytes) << path.toStdString();
+    ++checked;
+  }
+  EXPECT_GE(checked, 12);
+}
+
+TEST(XmlLayout, EscapedLinesGiveReadableXml) {
+  test::ProgramFolder folder(false);
+  const QString path = folder.path() + QStringLiteral("item.xml");
+  WriteXmlLines(path, {QStringLiteral("<Products>"),
+                       QStringLiteral("<Product GUID=\"1\" Name=\"%1\"/>").arg(XmlEscape(QStringLiteral("Fisch & \"Chips\" <groß>"))),
+                       QStringLiteral("</Products>")});
+  XmlDocument doc;
+  ASSERT_TRUE(doc.load(path));
+  EXPECT_EQ(doc.root().firstChild().attr(1), QStringLiteral("Fisch & \"Chips\" <groß>"));
+}
+
+TEST(XmlAccess, ReadsAttributesByPositionNotByName) {
+  XmlDocument doc;
+  ASSERT_TRUE(doc.loadText("<Products><!--c--><Product X=\"1\" Y=\"Bretter\" Z=\"icon\" W=\"4\"/></Products>", "p.xml"));
+  const XmlNode root = doc.root();
+  EXPECT_EQ(root.childCount(), 2);  // the comment counts as a child
+  const XmlNode row = root.selectSingle(QStringLiteral("Product[@X=\"1\"]"));
+  EXPECT_EQ(row.attr(0), QStringLiteral("1"));
+  EXPECT_EQ(row.attr(1), QStringLiteral("Bretter"));
+  EXPECT_EQ(row.attr(3), QStringLiteral("4"));
+  row.setAttr(1, QStringLiteral("Ziegel"));
+  EXPECT_EQ(doc.formatted(), QByteArray("<Products>\r\n\t<!--c-->\r\n\t<Product X=\"1\" Y=\"Ziegel\" Z=\"icon\" W=\"4\"/>\r\n</Products>\r\n"));
+  EXPECT_THROW(row.attr(4), Error);
+}
+
+TEST(XmlAccess, MissingOrBrokenFilesFailAtTheFirstQueryNamingTheFile) {
+  test::ProgramFolder folder(false);
+  const QString broken = folder.path() + QStringLiteral("broken.xml");
+  WriteFileAtomic(broken, "<Properties><Property");
+  for (const QString& path : {folder.path() + QStringLiteral("missing.xml"), broken}) {
+    XmlDocument doc;
+    EXPECT_FALSE(doc.load(path));
+    EXPECT_FALSE(doc.hasRoot());
+    try {
+      doc.root();
+      ADD_FAILURE() << "no error for " << path.toStdString();
+    } catch (const Error& e) {
+      EXPECT_TRUE(e.message().contains(path)) << e.message().toStdString();
+    }
+  }
+  // A query that matches nothing yields a null node; reading from it names query and file.
+  XmlDocument doc;
+  ASSERT_TRUE(doc.loadText("<Products/>", "Products.xml"));
+  const XmlNode none = doc.root().selectSingle(QStringLiteral("Product[@GUID=\"42\"]"));
+  EXPECT_TRUE(none.isNull());
+  try {
+    none.attr(1);
+    ADD_FAILURE();
+  } catch (const Error& e) {
+    EXPECT_TRUE(e.message().contains(QStringLiteral("Product[@GUID=\"42\"]")));
+    EXPECT_TRUE(e.message().contains(QStringLiteral("Products.xml")));
+  }
+}

@@ -1,0 +1,78 @@
+#include "tests/testsupport.h"
+
+#include <QAbstractButton>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QLabel>
+#include <QTimer>
+
+#include "app/application.h"
+#include "workspace/archive.h"
+#include "workspace/files.h"
+
+namespace bw::test {
+
+QByteArray ReadBytes(const QString& path) {
+  QFile f(path);
+  if (!f.open(QIODevice::ReadOnly)) return {};
+  return f.readAll();
+}
+
+void WriteBytes(const QString& path, const QByteArray& bytes) { WriteFileAtomic(path, bytes); }
+
+QStringList FilesBelow(const QString& folder) {
+  QStringList files;
+  QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+  const QDir base(folder);
+  while (it.hasNext()) files << base.relativeFilePath(it.next());
+  files.sort();
+  return files;
+}
+
+QString ShippedWorkspace() { return QStringLiteral(BRENNWICK_SOURCE_DIR "/resources/XMLK/"); }
+
+ProgramFolder::ProgramFolder(bool withWorkspace) {
+  if (withWorkspace) {
+    const QString zip = path() + QStringLiteral("seed.zip");
+    WriteFileAtomic(zip, EmbeddedArchive());
+    ExtractArchive(zip, path());
+    QFile::remove(zip);
+  }
+}
+
+QString ProgramFolder::path() const { return dir_.path() + QLatin1Char('/'); }
+
+QString ProgramFolder::xml(const QString& name) const { return path() + QStringLiteral("XMLK/") + name; }
+
+void OnNextModal(std::function<void(QWidget*)> action) {
+  auto* timer = new QTimer;
+  timer->setInterval(10);
+  QObject::connect(timer, &QTimer::timeout, [timer, action]() {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal || !modal->isVisible()) return;
+    timer->stop();
+    timer->deleteLater();
+    action(modal);
+  });
+  timer->start();
+}
+
+void ClickInNextModal(const QString& button, QStringList* seenText) {
+  OnNextModal([button, seenText](QWidget* modal) {
+    if (seenText) {
+      for (QLabel* label : modal->findChildren<QLabel*>()) {
+        if (label->isVisible() && !label->text().isEmpty()) seenText->append(label->text());
+      }
+    }
+    for (QAbstractButton* b : modal->findChildren<QAbstractButton*>()) {
+      if (b->isVisible() && (QString(b->text()).remove(QLatin1Char('&')) == button || b->objectName() == button)) {
+        b->click();
+        return;
+      }
+    }
+    modal->close();
+  });
+}
+
+}  // namespace bw::test

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QApplication>
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <functional>
+
+namespace bw::test {
+
+QByteArray ReadBytes(const QString& path);
+void WriteBytes(const QString& path, const QByteArray& bytes);
+
+// Every file below a folder, as paths relative to it, sorted.
+QStringList FilesBelow(const QString& folder);
+
+// The repository's resources/XMLK folder (the initial workspace as it is shipped).
+QString ShippedWorkspace();
+
+// A program folder of its own for one test, with the workspace extracted from the real
+// embedded archive unless `withWorkspace` is false.
+class ProgramFolder {
+ public:
+  explicit ProgramFolder(bool withWorkspace = true);
+  QString path() const;           // with a trailing delimiter
+  QString xml(const QString& name = {}) const;  // inside XMLK/
+ private:
+  QTemporaryDir dir_;
+};
+
+// Answers the next modal window the way a user would: once it is up, `action` runs on it
+// (for example clicking one of its buttons). Texts seen are collected for the test.
+void OnNextModal(std::function<void(QWidget*)> action);
+
+// Clicks the button with the given text (or objectName) in the next modal window and
+// returns, through `seenText`, every label text that window showed.
+void ClickInNextModal(const QString& button, QStringList* seenText = nullptr);
+
+}  // namespace bw::test

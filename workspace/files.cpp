@@ -1,0 +1,38 @@
+#include "workspace/files.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+#include "workspace/error.h"
+
+namespace bw {
+
+void WriteFileAtomic(const QString& path, const QByteArray& bytes) {
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    throw Error(QStringLiteral("Die Datei „%1“ kann nicht geschrieben werden: %2")
+                    .arg(path, file.errorString()),
+                "EFileError");
+  }
+}
+
+QByteArray ReadFile(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) {
+    throw Error(QStringLiteral("Die Datei „%1“ kann nicht gelesen werden: %2")
+                    .arg(path, file.errorString()),
+                "EFileError");
+  }
+  return file.readAll();
+}
+
+QByteArray JoinLinesCrLf(const QStringList& lines) {
+  QByteArray out;
+  for (const QString& line : lines) {
+    out += line.toUtf8();
+    out += "\r\n";
+  }
+  return out;
+}
+
+}  // namespace bw

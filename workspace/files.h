@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+namespace bw {
+
+// Replaces the whole file at once: a crash or a full disk never leaves a torn file.
+void WriteFileAtomic(const QString& path, const QByteArray& bytes);
+
+// Reads a whole file; a missing or unreadable file raises an error naming it.
+QByteArray ReadFile(const QString& path);
+
+// Lines joined by CR LF, with a CR LF after the last line too.
+QByteArray JoinLinesCrLf(const QStringList& lines);
+
+}  // namespace bw

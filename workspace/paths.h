@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace bw {
+
+// The program folder and its four subfolders, each with exactly one trailing delimiter.
+struct WorkspacePaths {
+  QString PrgPath;
+  QString ORGPath;
+  QString XMLPath;
+  QString TMPPath;
+  QString ICOPATH;
+
+  static WorkspacePaths FromProgramFolder(const QString& folder);
+};
+
+// Folder with exactly one trailing delimiter.
+QString WithTrailingDelimiter(const QString& folder);
+
+// The six item GUIDs of slots 1 to 6.
+QStringList ItemGuids();
+
+// The name of the mod folder, in the workspace and in the game's mods folder.
+inline const QString kModFolderName = QStringLiteral("[Brennwick] Materials");
+
+}  // namespace bw

@@ -1,0 +1,289 @@
+#include "workspace/xmldoc.h"
+
+#include <QFile>
+
+#include "workspace/error.h"
+#include "workspace/files.h"
+
+namespace bw {
+namespace {
+
+constexpr unsigned kParseOptions = pugi::parse_default | pugi::parse_declaration | pugi::parse_comments;
+
+QString FromUtf8(const char* text) { return QString::fromUtf8(text); }
+
+std::string ToUtf8(const QString& text) { return text.toStdString(); }
+
+[[noreturn]] void Fail(const QString& message) { throw Error(message, "EXmlError"); }
+
+void AppendEscaped(QByteArray& out, const char* text, bool attribute) {
+  for (const char* p = text; *p; ++p) {
+    switch (*p) {
+      case '&': out += "&amp;"; break;
+      case '<': out += "&lt;"; break;
+      case '>': out += "&gt;"; break;
+      case '"':
+        if (attribute) {
+          out += "&quot;";
+          break;
+        }
+        [[fallthrough]];
+      default: out += *p;
+    }
+  }
+}
+
+void AppendAttributes(QByteArray& out, pugi::xml_node node) {
+  for (pugi::xml_attribute a : node.attributes()) {
+    out += ' ';
+    out += a.name();
+    out += "=\"";
+    AppendEscaped(out, a.value(), true);
+    out += '"';
+  }
+}
+
+bool HasOnlyText(pugi::xml_node node) {
+  for (pugi::xml_node c : node.children()) {
+    if (c.type() != pugi::node_pcdata && c.type() != pugi::node_cdata) return false;
+  }
+  return true;
+}
+
+void AppendNode(QByteArray& out, pugi::xml_node node, int depth) {
+  const QByteArray indent(depth, '\t');
+  switch (node.type()) {
+    case pugi::node_declaration:
+      out += "<?xml";
+      for (const char* name : {"version", "encoding", "standalone"}) {
+        if (pugi::xml_attribute a = node.attribute(name)) {
+          out += ' ';
+          out += name;
+          out += "=\"";
+          out += a.value();
+          out += '"';
+        }
+      }
+      out += "?>\r\n";
+      break;
+    case pugi::node_comment:
+      out += indent + "<!--" + node.value() + "-->\r\n";
+      break;
+    case pugi::node_pcdata:
+    case pugi::node_cdata:
+      out += indent;
+      AppendEscaped(out, node.value(), false);
+      out += "\r\n";
+      break;
+    case pugi::node_element:
+      out += indent + '<' + node.name();
+      AppendAttributes(out, node);
+      if (!node.first_child()) {
+        out += "/>\r\n";
+      } else if (HasOnlyText(node)) {
+        out += '>';
+        for (pugi::xml_node c : node.children()) AppendEscaped(out, c.value(), false);
+        out += QByteArray("</") + node.name() + ">\r\n";
+      } else {
+        out += ">\r\n";
+        for (pugi::xml_node c : node.children()) AppendNode(out, c, depth + 1);
+        out += indent + "</" + node.name() + ">\r\n";
+      }
+      break;
+    default:
+      break;
+  }
+}
+
+}  // namespace
+
+XmlDocument::XmlDocument() : doc_(std::make_unique<pugi::xml_document>()) {}
+
+bool XmlDocument::load(const QString& path) {
+  path_ = path;
+  doc_ = std::make_unique<pugi::xml_document>();
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) {
+    error_ = QStringLiteral("Die Datei „%1“ fehlt oder kann nicht gelesen werden.").arg(path);
+    return false;
+  }
+  const QByteArray bytes = file.readAll();
+  return loadText(bytes, path);
+}
+
+bool XmlDocument::loadText(const QByteArray& text, const QString& name) {
+  path_ = name;
+  doc_ = std::make_unique<pugi::xml_document>();
+  pugi::xml_parse_result result =
+      doc_->load_buffer(text.constData(), size_t(text.size()), kParseOptions, pugi::encoding_auto);
+  if (!result || !doc_->document_element()) {
+    doc_->reset();
+    error_ = QStringLiteral("Die Datei „%1“ ist kein gültiges XML (%2, bei Zeichen %3).")
+                 .arg(name, FromUtf8(result ? "kein Wurzelelement" : result.description()))
+                 .arg(result.offset);
+    return false;
+  }
+  error_.clear();
+  return true;
+}
+
+bool XmlDocument::hasRoot() const { return bool(doc_->document_element()); }
+
+XmlNode XmlDocument::root() const {
+  if (!hasRoot()) {
+    Fail(error_.isEmpty() ? QStringLiteral("Die Datei „%1“ wurde nicht geladen.").arg(path_) : error_);
+  }
+  return XmlNode(doc_->document_element(), path_);
+}
+
+QByteArray XmlDocument::formatted() const { return FormatXml(*doc_); }
+
+void XmlDocument::save(const QString& path) const { WriteFileAtomic(path, formatted()); }
+
+XmlNode::XmlNode(pugi::xml_node node, QString file, QString query)
+    : node_(node), file_(std::move(file)), query_(std::move(query)) {}
+
+void XmlNode::requireNode() const {
+  if (!node_) {
+    Fail(QStringLiteral("„%1“ wurde in der Datei „%2“ nicht gefunden.").arg(query_, file_));
+  }
+}
+
+XmlNode XmlNode::selectSingle(const QString& xpath) const {
+  requireNode();
+  try {
+    return XmlNode(node_.select_node(ToUtf8(xpath).c_str()).node(), file_, xpath);
+  } catch (const pugi::xpath_exception& e) {
+    Fail(QStringLiteral("Ungültige Abfrage „%1“ für die Datei „%2“: %3").arg(xpath, file_, FromUtf8(e.what())));
+  }
+}
+
+QList<XmlNode> XmlNode::select(const QString& xpath) const {
+  requireNode();
+  QList<XmlNode> nodes;
+  try {
+    for (const pugi::xpath_node& n : node_.select_nodes(ToUtf8(xpath).c_str())) {
+      nodes.append(XmlNode(n.node(), file_, xpath));
+    }
+  } catch (const pugi::xpath_exception& e) {
+    Fail(QStringLiteral("Ungültige Abfrage „%1“ für die Datei „%2“: %3").arg(xpath, file_, FromUtf8(e.what())));
+  }
+  return nodes;
+}
+
+int XmlNode::childCount() const {
+  requireNode();
+  int count = 0;
+  for (auto it = node_.begin(); it != node_.end(); ++it) ++count;
+  return count;
+}
+
+QList<XmlNode> XmlNode::children() const {
+  requireNode();
+  QList<XmlNode> nodes;
+  for (pugi::xml_node c : node_.children()) nodes.append(XmlNode(c, file_, query_));
+  return nodes;
+}
+
+XmlNode XmlNode::firstChild() const {
+  requireNode();
+  return XmlNode(node_.first_child(), file_, query_ + QStringLiteral(" (erstes Kindelement)"));
+}
+
+XmlNode XmlNode::parent() const {
+  requireNode();
+  return XmlNode(node_.parent(), file_, query_);
+}
+
+QString XmlNode::attr(int index) const {
+  requireNode();
+  pugi::xml_attribute a = node_.first_attribute();
+  for (int i = 0; a && i < index; ++i) a = a.next_attribute();
+  if (!a) {
+    Fail(QStringLiteral("Das Element „%1“ in der Datei „%2“ hat kein Attribut Nr. %3.")
+             .arg(FromUtf8(node_.name()), file_)
+             .arg(index + 1));
+  }
+  return FromUtf8(a.value());
+}
+
+void XmlNode::setAttr(int index, const QString& value) const {
+  requireNode();
+  pugi::xml_attribute a = node_.first_attribute();
+  for (int i = 0; a && i < index; ++i) a = a.next_attribute();
+  if (!a) {
+    Fail(QStringLiteral("Das Element „%1“ in der Datei „%2“ hat kein Attribut Nr. %3.")
+             .arg(FromUtf8(node_.name()), file_)
+             .arg(index + 1));
+  }
+  a.set_value(ToUtf8(value).c_str());
+}
+
+QString XmlNode::name() const {
+  requireNode();
+  return FromUtf8(node_.name());
+}
+
+QString XmlNode::text() const {
+  requireNode();
+  if (node_.type() != pugi::node_element) return FromUtf8(node_.value());
+  return FromUtf8(node_.child_value());
+}
+
+void XmlNode::setText(const QString& value) const {
+  requireNode();
+  node_.text().set(ToUtf8(value).c_str());
+}
+
+XmlNode XmlNode::appendCopy(const XmlNode& other) const {
+  requireNode();
+  other.requireNode();
+  pugi::xml_node node = node_;
+  return XmlNode(node.append_copy(other.node_), file_, query_);
+}
+
+void XmlNode::removeChild(const XmlNode& child) const {
+  requireNode();
+  child.requireNode();
+  pugi::xml_node node = node_;
+  if (!node.remove_child(child.node_)) {
+    Fail(QStringLiteral("Ein Element von „%1“ in der Datei „%2“ kann nicht entfernt werden.")
+             .arg(child.query_, file_));
+  }
+}
+
+QByteArray FormatXml(const pugi::xml_document& doc) {
+  QByteArray out;
+  for (pugi::xml_node n : doc.children()) AppendNode(out, n, 0);
+  return out;
+}
+
+bool FormatXMLFile(const QString& path) {
+  XmlDocument doc;
+  if (!doc.load(path)) doc.root();  // raises the load error
+  doc.save(path);
+  return true;
+}
+
+void WriteXmlLines(const QString& path, const QStringList& lines) {
+  XmlDocument doc;
+  if (!doc.loadText(JoinLinesCrLf(lines), path)) doc.root();
+  doc.save(path);
+}
+
+QString XmlEscape(const QString& value) {
+  QString out;
+  out.reserve(value.size());
+  for (QChar c : value) {
+    switch (c.unicode()) {
+      case '&': out += QLatin1String("&amp;"); break;
+      case '<': out += QLatin1String("&lt;"); break;
+      case '>': out += QLatin1String("&gt;"); break;
+      case '"': out += QLatin1String("&quot;"); break;
+      default: out += c;
+    }
+  }
+  return out;
+}
+
+}  // namespace bw

@@ -1,0 +1,100 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <memory>
+#include <pugixml.hpp>
+
+namespace bw {
+
+class XmlNode;
+
+// One loaded XML file. Every reader loads into a fresh document; a missing or malformed
+// file gives a document without a root, and the first query on it raises an error that
+// names the file.
+class XmlDocument {
+ public:
+  XmlDocument();
+
+  // Parses the whole file; false (and no root) when it is missing or not well-formed.
+  bool load(const QString& path);
+  // Parses text held in memory; `name` stands for the file in error messages.
+  bool loadText(const QByteArray& text, const QString& name);
+
+  bool hasRoot() const;
+  XmlNode root() const;
+  const QString& path() const { return path_; }
+
+  // The document in the workspace layout (see FormatXml) and saved atomically.
+  QByteArray formatted() const;
+  void save(const QString& path) const;
+
+  pugi::xml_document& pugi() { return *doc_; }
+  const pugi::xml_document& pugi() const { return *doc_; }
+
+ private:
+  std::unique_ptr<pugi::xml_document> doc_;
+  QString path_;
+  QString error_;
+};
+
+// A node of a loaded document. A null node (nothing matched a query) remembers the query,
+// so reading from it raises an error that names the query and the file.
+class XmlNode {
+ public:
+  XmlNode() = default;
+  XmlNode(pugi::xml_node node, QString file, QString query = {});
+
+  bool isNull() const { return !node_; }
+  explicit operator bool() const { return bool(node_); }
+
+  XmlNode selectSingle(const QString& xpath) const;
+  QList<XmlNode> select(const QString& xpath) const;
+
+  // Every child counts, comments included.
+  int childCount() const;
+  QList<XmlNode> children() const;
+  XmlNode firstChild() const;
+  XmlNode parent() const;
+
+  // Attributes by position in the order they stand in the file, from 0.
+  QString attr(int index) const;
+  void setAttr(int index, const QString& value) const;
+
+  QString name() const;
+  QString text() const;
+  void setText(const QString& value) const;
+
+  XmlNode appendCopy(const XmlNode& other) const;
+  void removeChild(const XmlNode& child) const;
+
+  const QString& file() const { return file_; }
+  pugi::xml_node raw() const { return node_; }
+
+ private:
+  void requireNode() const;
+
+  pugi::xml_node node_;
+  QString file_;
+  QString query_;
+};
+
+// The one layout every XML file of the workspace has: UTF-8 without byte-order mark, the
+// declaration only where the source had one, CR LF after every line, one TAB per level,
+// childless elements as <Products/>, comments where they stood, attributes in their order,
+// values escaped.
+QByteArray FormatXml(const pugi::xml_document& doc);
+
+// Rewrites an XML file in that layout.
+bool FormatXMLFile(const QString& path);
+
+// Joins lines assembled as text, lays them out and writes the file atomically: the old
+// file stays untouched unless the whole new one is written.
+void WriteXmlLines(const QString& path, const QStringList& lines);
+
+// Escapes a value for use inside an attribute or element text.
+QString XmlEscape(const QString& value);
+
+}  // namespace bw
