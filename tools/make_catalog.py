@@ -504,11 +504,8 @@ def indent(lines):
     for line in lines:
         if line.startswith("</"):
             depth -= 1
-            out.append("\t" * depth + line)
-        elif line.startswith("<!--") or line.startswith("<?") or line.endswith("/>") or "</" in line:
-            out.append("\t" * depth + line)
-        else:
-            out.append("\t" * depth + line)
+        out.append("\t" * depth + line)
+        if not (line.startswith(("</", "<!--", "<?")) or line.endswith("/>") or "</" in line):
             depth += 1
     assert depth == 0
     return out
