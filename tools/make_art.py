@@ -76,7 +76,7 @@ icon_wood_log icon_wood_resin icon_wooden_planks icon_wool icon_working_cloth
 DROPGOODS = ["icon_dropgood_bomb_b", "icon_dropgood_care_packages",
              "icon_dropgood_pamphlets", "icon_dropgood_seamines", "icon_dropgood_water"]
 
-# Product groups: GUID, German name, kind, symbol or label, badge colour.
+# Product groups: GUID, German name, symbol (or the short label of a DLC), badge colour.
 GROUPS = [
     ("11701", "Bodenschätze", "gem", (58, 110, 165)),
     ("11702", "Rohstoff", "log", (92, 130, 60)),
@@ -227,14 +227,6 @@ class Pic:
                stroke_fill=stroke_fill)
         self._put(layer)
 
-    def paste(self, other, box):
-        """Scales another finished picture into box (design units)."""
-        b = [int(round(v)) for v in self._box(box)]
-        src = other.resize((b[2] - b[0], b[3] - b[1]), Image.LANCZOS)
-        layer = Image.new("RGBA", self.img.size, (0, 0, 0, 0))
-        layer.paste(src, (b[0], b[1]))
-        self._put(layer)
-
     def result(self):
         return self.img.resize((self.w, self.h), Image.LANCZOS)
 
@@ -291,12 +283,9 @@ def draw_wrench(p, cx, cy, length, angle, fill, edge):
     half = length / 2
     w = length * 0.14
     jaw_r = length * 0.2
-    body = [(cx - half, cy - w / 2), (cx + half - jaw_r, cy - w / 2),
-            (cx + half - jaw_r, cy + w / 2), (cx - half, cy + w / 2)]
     tail_r = w * 0.75
+    # first a slightly larger dark pass that becomes the outline, then the metal
     for pass_fill, grow in ((edge, length * 0.035), (fill, 0)):
-        pts = rot([(x, y) for x, y in body], angle, cx, cy)
-        # widen the outline pass by drawing a thick line along the handle
         a = math.radians(angle)
         hx, hy = cx + (half - jaw_r) * math.cos(a), cy + (half - jaw_r) * math.sin(a)
         tx, ty = cx - half * math.cos(a), cy - half * math.sin(a)
@@ -308,7 +297,6 @@ def draw_wrench(p, cx, cy, length, angle, fill, edge):
         rr = (tail_r + grow) * scale
         d.ellipse([tx * scale - rr, ty * scale - rr, tx * scale + rr, ty * scale + rr],
                   fill=pass_fill)
-        del pts
     # the jaw opening: a slot cut from the head outwards
     a = math.radians(angle)
     hx, hy = cx + (half - jaw_r) * math.cos(a), cy + (half - jaw_r) * math.sin(a)
@@ -502,7 +490,7 @@ def agrarhouse_picture(variant):
     p.line([(51, 61), (29, 89)], fill=(245, 235, 210), width=3)
     p.circle(40, 42, 5, fill=(250, 226, 140), outline=edge, width=2)
     # a strip of field in front
-    for i, x in enumerate(range(6, 96, 10)):
+    for x in range(6, 96, 10):
         p.line([(x, 95), (x + 6, 88)], fill=(200, 170, 50), width=2.5)
     return p.result()
 
