@@ -45,6 +45,17 @@ QString ProgramFolder::path() const { return dir_.path() + QLatin1Char('/'); }
 
 QString ProgramFolder::xml(const QString& name) const { return path() + QStringLiteral("XMLK/") + name; }
 
+void RecordFakeGame(const QString& gameFolder) {
+  QDir().mkpath(gameFolder + QStringLiteral("/Bin/Win64"));
+  WriteFileAtomic(gameFolder + QStringLiteral("/Bin/Win64/Corvana1800.exe"), {});
+  const QString config = qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/Brennwick");
+  QDir().mkpath(config);
+  WriteFileAtomic(config + QStringLiteral("/registry.ini"),
+                  QStringLiteral("[SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Brennwick]\nGameLocation=%1\n")
+                      .arg(gameFolder)
+                      .toUtf8());
+}
+
 void OnNextModal(std::function<void(QWidget*)> action) {
   auto* timer = new QTimer;
   timer->setInterval(10);

@@ -29,6 +29,10 @@ class ProgramFolder {
   QTemporaryDir dir_;
 };
 
+// Creates a game folder (with "Bin/Win64/Corvana1800.exe") and records it as the game
+// location in the registry record of the current $XDG_CONFIG_HOME.
+void RecordFakeGame(const QString& gameFolder);
+
 // Answers the next modal window the way a user would: once it is up, `action` runs on it
 // (for example clicking one of its buttons). Texts seen are collected for the test.
 void OnNextModal(std::function<void(QWidget*)> action);
