@@ -1,0 +1,146 @@
+#include "ui/messageform.h"
+
+#include <QFrame>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+
+#include "ui/controls.h"
+
+namespace bw {
+namespace {
+
+QFont PixelFont(const QString& family, int pixels, bool bold = false, bool italic = false) {
+  QFont font(family);
+  font.setPixelSize(pixels);
+  font.setBold(bold);
+  font.setItalic(italic);
+  return font;
+}
+
+// Carriage returns (alone or before a line feed) start new lines.
+QString WithLineBreaks(QString text) {
+  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  return text;
+}
+
+}  // namespace
+
+TMessageForm::TMessageForm(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
+  setObjectName(QStringLiteral("MessageForm"));
+  setModal(true);
+  QPalette pal = palette();
+  pal.setColor(QPalette::Window, Qt::white);
+  setPalette(pal);
+  setAutoFillBackground(true);
+  setFont(PixelFont(QStringLiteral("Heuristica"), 13));
+  setFixedSize(647, 195);
+
+  Shape1 = new QWidget(this);
+  Shape1->setObjectName(QStringLiteral("Shape1"));
+  Shape1->setGeometry(-3, 0, 769, 25);
+  QPalette strip = Shape1->palette();
+  strip.setColor(QPalette::Window, strip.color(QPalette::Highlight));
+  Shape1->setPalette(strip);
+  Shape1->setAutoFillBackground(true);
+
+  Image1 = new TImage(QStringLiteral("Image1"), this);
+  const QPixmap bale(QStringLiteral(":/art/bale_small.png"));
+  Image1->setPixmap(bale);
+  Image1->setGeometry(5, -2, bale.width(), bale.height());
+
+  HeaderLabel = new QLabel(this);
+  HeaderLabel->setObjectName(QStringLiteral("HeaderLabel"));
+  HeaderLabel->setTextFormat(Qt::PlainText);
+  HeaderLabel->setGeometry(36, 4, 300, 20);
+  HeaderLabel->setFont(PixelFont(QStringLiteral("Segoe UI"), 13, true, true));
+  QPalette white = HeaderLabel->palette();
+  white.setColor(QPalette::WindowText, Qt::white);
+  HeaderLabel->setPalette(white);
+
+  RemarkImage = new TImage(QStringLiteral("RemarkImage"), this);
+  RemarkImage->setScaledContents(true);
+  RemarkImage->setGeometry(5, 31, 64, 63);
+  SetRemarkPicture(QImage(QStringLiteral(":/art/info_sign.png")));
+
+  MsgBoxLabel = new QLabel(QStringLiteral("MsgBoxLabel"), this);
+  MsgBoxLabel->setObjectName(QStringLiteral("MsgBoxLabel"));
+  MsgBoxLabel->setTextFormat(Qt::PlainText);
+  MsgBoxLabel->setWordWrap(false);
+  MsgBoxLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  MsgBoxLabel->setGeometry(96, 31, 543, 90);
+
+  Line = new QFrame(this);
+  Line->setObjectName(QStringLiteral("Line"));
+  Line->setGeometry(-43, 129, 800, 1);
+  QPalette black = Line->palette();
+  black.setColor(QPalette::Window, Qt::black);
+  Line->setPalette(black);
+  Line->setAutoFillBackground(true);
+
+  AbortBtn = new QPushButton(QStringLiteral("Abbrechen"), this);
+  AbortBtn->setObjectName(QStringLiteral("AbortBtn"));
+  AbortBtn->setGeometry(7, 150, 180, 30);
+  connect(AbortBtn, &QPushButton::clicked, this, [this] { done(AbortResult); });
+
+  OKBtn = new QPushButton(QStringLiteral("OK"), this);
+  OKBtn->setObjectName(QStringLiteral("OKBtn"));
+  OKBtn->setGeometry(274, 150, 180, 30);
+  // Not a tab stop: the window opens with the focus on AbortBtn, so a hasty Enter declines.
+  OKBtn->setFocusPolicy(Qt::ClickFocus);
+  connect(OKBtn, &QPushButton::clicked, this, [this] { done(OKResult); });
+  setTabOrder(AbortBtn, OKBtn);
+}
+
+void TMessageForm::SetRemarkPicture(const QImage& picture) {
+  RemarkImage->setPixmap(QPixmap::fromImage(picture));
+  if (!picture.isNull()) RemarkImage->resize(picture.size());
+}
+
+bool TMessageForm::Ask(const QString& header, const QImage& picture, const QString& text, const QString& okCaption,
+                       const QString& abortCaption) {
+  HeaderLabel->setText(header);
+  SetRemarkPicture(picture);
+  MsgBoxLabel->setText(text);
+  OKBtn->setVisible(true);
+  OKBtn->setText(okCaption);
+  AbortBtn->setVisible(true);
+  AbortBtn->setText(abortCaption);
+  return exec() == OKResult;
+}
+
+void TMessageForm::showEvent(QShowEvent* event) {
+  FormShow();
+  QDialog::showEvent(event);
+}
+
+void TMessageForm::FormShow() {
+  MsgBoxLabel->move(105, 40);
+  // The label takes the size of its text: its longest line and all of its lines.
+  const QString text = WithLineBreaks(MsgBoxLabel->text());
+  MsgBoxLabel->setText(text);
+  const QFontMetrics metrics(MsgBoxLabel->font());
+  const QStringList lines = text.split(QLatin1Char('\n'));
+  int textWidth = 0;
+  for (const QString& line : lines) textWidth = qMax(textWidth, metrics.horizontalAdvance(line));
+  MsgBoxLabel->resize(textWidth + 30, static_cast<int>(lines.size()) * metrics.height());
+
+  const int labelBottom = MsgBoxLabel->y() + MsgBoxLabel->height();
+  Line->move(Line->x(), labelBottom + 32);
+  AbortBtn->setGeometry(16, labelBottom + 40, 160, 30);
+  OKBtn->setGeometry(MsgBoxLabel->x() + MsgBoxLabel->width() - 160, labelBottom + 40, 160, 30);
+
+  const int width = RemarkImage->width() + MsgBoxLabel->width() + 48;
+  const int height = labelBottom + OKBtn->height() + 48;
+  setFixedSize(width, height);
+  RemarkImage->move(5, height / 2 - 48);
+
+  const QRect screenArea = (screen() ? screen() : QGuiApplication::primaryScreen())->geometry();
+  move(screenArea.x() + qAbs(screenArea.width() - width) / 2, screenArea.y() + qAbs(screenArea.height() - height) / 2);
+  HeaderLabel->raise();
+  AbortBtn->setFocus();
+}
+
+}  // namespace bw
