@@ -1,31 +1,93 @@
 #include "ui/mainform.h"
 
 #include <QDir>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QSpinBox>
+#include <QToolButton>
 
 #include "app/build.h"
+#include "app/platform/processlist.h"
+#include "app/support.h"
+#include "ui/controls.h"
 #include "ui/errorreport.h"
+#include "ui/infoform.h"
+#include "ui/messageform.h"
 
 namespace bw {
 
 TMainForm::TMainForm(const QString& programFolder, QWidget* parent) : QMainWindow(parent) {
-  setWindowTitle(QStringLiteral("Brennwick"));
+  CreateImages();
+  CreateControls();
   try {
     FormCreate(programFolder);
   } catch (const std::exception& error) {
     // The sequence ends at the failing step; the window opens with what was set up.
     ReportError(error);
   }
+  MessageForm = new TMessageForm(this);
+  InfoForm = new TInfoForm(Paths.XMLPath, this);
 }
 
 void TMainForm::FormCreate(const QString& programFolder) {
   Paths = WorkspacePaths::FromProgramFolder(programFolder);
+  // Game discovery and the registry record (StartWithRegistry) run here.
+  GetTheTTF(*this);
   if (!QDir(Paths.XMLPath).exists()) Build(Paths.PrgPath);
-  resize(1664, 946);
+  GetTheTTF(*this);
+  BackImage->adjustSize();
+  BackImage->lower();
+  SetOuterSize(1664, 946);
+  Version->setText(GetAppVersionStr());
   ItemID = ItemGuids();
   PropertyList.load(Paths.XMLPath + QStringLiteral("Property.xml"));
   PropertyRoot = PropertyList.root();
   TargetsList.load(Paths.XMLPath + QStringLiteral("Target.xml"));
   TargetsRoot = TargetsList.root();
+
+  CreateSelectionView();
+  SelectionView->SelectRow(SelectionView->Row(0));
+  CreateProductView(SelectionView->Selected() ? SelectionView->Selected()->text(0) : QString());
+  ProductView->SelectRow(ProductView->Row(0));
+  CreateTargetsView(QStringLiteral("Region1"));
+  TargetsView->SelectRow(TargetsView->Row(3));
+  // Item slot 1 is activated here, as a click on its button does (Item1BtnClick).
+
+  auto stored = [this](const char* name) {
+    return PropertyRoot.selectSingle(QStringLiteral("Property[@Name=\"%1\"]").arg(QLatin1String(name))).attr(1);
+  };
+  ProductAmountBox->setValue(stored("ProductAmount").toInt());
+  ProductCycleBox->setValue(stored("ProductCycle").toInt());
+  TLabel* targets[] = {Item1Target, Item2Target, Item3Target, Item4Target, Item5Target, Item6Target};
+  const char* guids[] = {"2000502230", "2000502232", "2000502234", "2000502236", "2000502238", "2000502240"};
+  for (int i = 0; i < 6; ++i) targets[i]->setText(stored(guids[i]));
+
+  ScrollListView(TargetsView);
+}
+
+void TMainForm::SetOuterSize(int width, int height) {
+  // The frame is known only once the window is on screen; before that outer equals inner.
+  const QSize frame = frameGeometry().size() - geometry().size();
+  setFixedSize(width - frame.width(), height - frame.height());
+}
+
+void TMainForm::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (centred_) return;
+  centred_ = true;
+  const QRect screenArea = (screen() ? screen() : QGuiApplication::primaryScreen())->geometry();
+  move(screenArea.x() + (screenArea.width() - frameGeometry().width()) / 2,
+       screenArea.y() + (screenArea.height() - frameGeometry().height()) / 2);
+}
+
+void TMainForm::CloseBtnClick() { close(); }
+
+void TMainForm::ProzessTimerTimer() { CorvanaLabel->setVisible(ProcessExists("Corvana1800.exe")); }
+
+void TMainForm::InfoImageClick() { InfoForm->ShowModal(); }
+
+void TMainForm::CreateXMLDataClick() {
+  // Rebuilds the workspace catalogues from the game dumps in ORG (the catalogue builder).
 }
 
 }  // namespace bw

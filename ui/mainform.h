@@ -3,12 +3,28 @@
 #include <QMainWindow>
 #include <QStringList>
 
+#include "ui/imagecollection.h"
 #include "workspace/paths.h"
 #include "workspace/xmldoc.h"
 
+class QButtonGroup;
+class QPushButton;
+class QSpinBox;
+class QTimer;
+class QToolButton;
+class QTreeWidget;
+class QTreeWidgetItem;
+
 namespace bw {
 
-// The main window. Its creation runs the start-up sequence (FormCreate).
+class TImage;
+class TInfoForm;
+class TLabel;
+class TListView;
+class TMessageForm;
+
+// The main window. Its creation builds the layout, runs the start-up sequence (FormCreate)
+// and then creates the message and instructions windows.
 class TMainForm : public QMainWindow {
   Q_OBJECT
 
@@ -18,13 +34,110 @@ class TMainForm : public QMainWindow {
   // Program-wide state.
   WorkspacePaths Paths;
   QStringList ItemID;
+  QString ItemGUID;  // the item slot being edited
+  QString IsItem;    // its number, "1" to "6"
   XmlDocument PropertyList;
   XmlNode PropertyRoot;
   XmlDocument TargetsList;
   XmlNode TargetsRoot;
+  XmlDocument SelectionShortList;
+  XmlDocument ProductShortList;
+  int ColumnToSort = 0;  // 0: the caption, n ≥ 1: sub-item n − 1
+
+  // Pictures.
+  TImageCollection ImageCollection;
+  TImageList ImageList{48, 48};
+  TImageList ItemImageList{48, 48};
+  TImageList TargetsImageList{48, 48};
+  TImageCollection HelpImageCollection;
+
+  // The other two windows; they live as long as this one.
+  TMessageForm* MessageForm = nullptr;
+  TInfoForm* InfoForm = nullptr;
+
+  // Controls, named as their objectName.
+  TImage* BackImage;
+  TImage* CorvanaImage;
+  TImage* Image1;
+  TImage* BrassmoorImage;
+  TLabel* Version;
+  TListView* SelectionView;
+  TListView* ProductView;
+  TListView* ItemProductView;
+  TListView* TargetsView;
+  TLabel* SelectionViewLabel;
+  TLabel* ProductViewLabel;
+  TLabel* ItemProductViewLabel;
+  TLabel* TargetViewLabel;
+  QToolButton* Item1Btn;
+  QToolButton* Item2Btn;
+  QToolButton* Item3Btn;
+  QToolButton* Item4Btn;
+  QToolButton* Item5Btn;
+  QToolButton* Item6Btn;
+  QButtonGroup* ItemGroup;  // exactly one item button is down
+  QToolButton* Region1Btn;
+  QToolButton* Region2Btn;
+  QToolButton* Region3Btn;
+  QToolButton* Region4Btn;
+  QButtonGroup* RegionGroup;  // exactly one region button is down
+  TLabel* Label3;
+  TLabel* ProductAmountLabel;
+  QSpinBox* ProductAmountBox;
+  TLabel* ProductOutputCycleLabel;
+  QSpinBox* ProductCycleBox;
+  QPushButton* Create_ItemBtn;
+  QPushButton* CloseBtn;
+  TImage* SingleResetImg;
+  TImage* FullResetImg;
+  TImage* InfoImage;
+  TLabel* CorvanaLabel;
+  QPushButton* CreateXMLData;
+  TLabel* TargetLabel;
+  TLabel* Item1Target;
+  TLabel* Item2Target;
+  TLabel* Item3Target;
+  TLabel* Item4Target;
+  TLabel* Item5Target;
+  TLabel* Item6Target;
+  QTimer* ProzessTimer;
+
+  // List views.
+  bool CreateSelectionView();
+  bool CreateProductView(const QString& groupGuid);
+  bool AddProductToItemProductView(const QString& productGuid);
+  bool CreateTargetsView(const QString& region);
+  bool GetTargetNameAndPosition(const QString& buildingGuid);
+  bool ScrollListView(QTreeWidget* view);
+  int ProductViewCompare(const QTreeWidgetItem* item1, const QTreeWidgetItem* item2) const;
+  int TargetsViewCompare(const QTreeWidgetItem* item1, const QTreeWidgetItem* item2) const;
+
+  // Appends a row: GUID as caption, two sub-items, the picture named `iconName` from
+  // ImageList (none when no picture has that name). The row keeps the picture's index.
+  QTreeWidgetItem* AddListRow(QTreeWidget* view, const QString& caption, const QString& subItem0,
+                              const QString& subItem1, const QString& iconName);
+  static int ImageIndex(const QTreeWidgetItem* row, int column = 0);
+
+  // Sets the outer size of the window, which stays fixed.
+  void SetOuterSize(int width, int height);
+
+  // Handlers.
+  void CloseBtnClick();
+  void ProzessTimerTimer();
+  void InfoImageClick();
+  void CreateXMLDataClick();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
 
  private:
+  void CreateImages();
+  void CreateControls();
+  void SetTabOrder();
   void FormCreate(const QString& programFolder);
+  void SortView(QTreeWidget* view, int (TMainForm::*compare)(const QTreeWidgetItem*, const QTreeWidgetItem*) const);
+
+  bool centred_ = false;
 };
 
 }  // namespace bw

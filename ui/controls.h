@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QLabel>
+#include <QTreeWidget>
+
+namespace bw {
+
+// A label that, like the layout's "natural size" labels, takes the size of its text again
+// whenever its caption is set through this class.
+class TLabel : public QLabel {
+  Q_OBJECT
+
+ public:
+  TLabel(const QString& name, const QString& caption, QWidget* parent, bool autoSize);
+
+  void setText(const QString& caption);
+
+ private:
+  bool autoSize_;
+};
+
+// A picture control; a click on it emits clicked(), so pictures can act as buttons.
+class TImage : public QLabel {
+  Q_OBJECT
+
+ public:
+  TImage(const QString& name, QWidget* parent);
+
+ signals:
+  void clicked();
+
+ protected:
+  void mouseReleaseEvent(QMouseEvent* event) override;
+};
+
+// A list view in report style: whole rows selected, no column headers, no hints, columns of
+// the given widths (a width of 0 keeps data out of sight).
+class TListView : public QTreeWidget {
+  Q_OBJECT
+
+ public:
+  TListView(const QString& name, const QList<int>& columnWidths, QWidget* parent);
+
+  // The row at `row`, or null.
+  QTreeWidgetItem* Row(int row) const { return topLevelItem(row); }
+  int RowCount() const { return topLevelItemCount(); }
+  QTreeWidgetItem* Selected() const;
+  // Makes `row` the one selected row (null clears the selection).
+  void SelectRow(QTreeWidgetItem* row);
+};
+
+}  // namespace bw

@@ -1,0 +1,147 @@
+// The four lists of the main window: filled from the workspace catalogues, sorted by name,
+// the current target building shown and scrolled into view.
+#include <QAbstractButton>
+#include <QScrollBar>
+#include <algorithm>
+#include <cmath>
+
+#include "ui/controls.h"
+#include "ui/mainform.h"
+#include "ui/namecompare.h"
+#include "workspace/error.h"
+
+namespace bw {
+namespace {
+
+constexpr int kImageIndexRole = Qt::UserRole;
+
+}  // namespace
+
+QTreeWidgetItem* TMainForm::AddListRow(QTreeWidget* view, const QString& caption, const QString& subItem0,
+                                       const QString& subItem1, const QString& iconName) {
+  auto* row = new QTreeWidgetItem(view, QStringList{caption, subItem0, subItem1});
+  const int index = ImageList.IndexOf(iconName);
+  row->setData(0, kImageIndexRole, index);
+  row->setIcon(0, ImageList.Icon(index));
+  return row;
+}
+
+int TMainForm::ImageIndex(const QTreeWidgetItem* row, int column) {
+  const QVariant index = row->data(column, kImageIndexRole);
+  return index.isValid() ? index.toInt() : -1;
+}
+
+bool TMainForm::CreateSelectionView() {
+  SelectionShortList.load(Paths.XMLPath + QStringLiteral("Sessions.xml"));
+  const QList<XmlNode> groups = SelectionShortList.root().children();
+  SelectionView->clear();
+  for (const XmlNode& group : groups) AddListRow(SelectionView, group.attr(0), group.attr(1), {}, group.attr(0));
+  return true;
+}
+
+bool TMainForm::CreateProductView(const QString& groupGuid) {
+  ProductShortList.load(Paths.XMLPath + QStringLiteral("Products.xml"));
+  const XmlNode root = ProductShortList.root();
+  // The first groups are product categories, the others game extensions.
+  QList<XmlNode> products = root.select(QStringLiteral("Product[@Category=\"") + groupGuid + QStringLiteral("\"]"));
+  if (products.isEmpty()) products = root.select(QStringLiteral("Product[@DLC=\"") + groupGuid + QStringLiteral("\"]"));
+  ProductView->clear();
+  for (const XmlNode& product : products) {
+    AddListRow(ProductView, product.attr(0), product.attr(1), product.attr(2), product.attr(2));
+  }
+  ColumnToSort = 1;
+  SortView(ProductView, &TMainForm::ProductViewCompare);
+  return true;
+}
+
+bool TMainForm::AddProductToItemProductView(const QString& productGuid) {
+  ProductShortList.load(Paths.XMLPath + QStringLiteral("Products.xml"));
+  const XmlNode product =
+      ProductShortList.root().selectSingle(QStringLiteral("Product[@GUID=\"") + productGuid + QStringLiteral("\"]"));
+  const QString guid = product.attr(0);
+  const QString name = product.attr(1);
+  const QString icon = product.attr(2);
+  AddListRow(ItemProductView, guid, name, icon, icon);
+  return true;
+}
+
+bool TMainForm::CreateTargetsView(const QString& region) {
+  TargetsList.load(Paths.XMLPath + QStringLiteral("Target.xml"));
+  TargetsRoot = TargetsList.root();
+  const QList<XmlNode> buildings =
+      TargetsRoot.select(QStringLiteral("Target[@Region=\"") + region + QStringLiteral("\"]"));
+  TargetsView->clear();
+  for (const XmlNode& building : buildings) {
+    QTreeWidgetItem* row = AddListRow(TargetsView, building.attr(0), building.attr(1), building.attr(3), building.attr(2));
+    // The region's picture beside the building's name.
+    const int regionIndex = ImageList.IndexOf(building.attr(3));
+    row->setData(1, kImageIndexRole, regionIndex);
+    row->setIcon(1, ImageList.Icon(regionIndex));
+  }
+  ColumnToSort = 1;
+  SortView(TargetsView, &TMainForm::TargetsViewCompare);
+  return true;
+}
+
+bool TMainForm::GetTargetNameAndPosition(const QString& buildingGuid) {
+  const QString query = QStringLiteral("Target[@GUID=\"") + buildingGuid + QStringLiteral("\"]");
+  const QString name = TargetsRoot.selectSingle(query).attr(1);
+  const QString region = TargetsRoot.selectSingle(query).attr(3);
+  auto* regionButton = findChild<QAbstractButton*>(QStringLiteral("Region") + region.right(1) + QStringLiteral("Btn"));
+  if (!regionButton) {
+    throw Error(QStringLiteral("Das Zielgebäude „%1“ hat die unbekannte Region „%2“.").arg(buildingGuid, region));
+  }
+  regionButton->setChecked(true);
+  CreateTargetsView(region);
+  for (int i = 0; i < TargetsView->RowCount(); ++i) {
+    QTreeWidgetItem* row = TargetsView->Row(i);
+    if (row->text(0) == buildingGuid) {
+      TargetsView->SelectRow(row);
+      TargetsView->scrollToItem(row, QAbstractItemView::EnsureVisible);
+      break;
+    }
+  }
+  TargetLabel->setText(QStringLiteral("Ziel : ") + name);
+  return true;
+}
+
+bool TMainForm::ScrollListView(QTreeWidget* view) {
+  const int rows = view->topLevelItemCount();
+  if (rows < 2) return true;
+  const int rowHeight = view->visualItemRect(view->topLevelItem(1)).top() - view->visualItemRect(view->topLevelItem(0)).top();
+  // The viewport's own height is only known once the view is on screen; this one is known
+  // from the start and equal to it, as the lists never need a horizontal scroll bar.
+  const int fitting = view->maximumViewportSize().height() / rowHeight;
+  if (fitting >= rows) return true;
+  const QList<QTreeWidgetItem*> selected = view->selectedItems();
+  if (selected.isEmpty()) return true;
+  const int selectedRow = view->indexOfTopLevelItem(selected.first());
+  const int topRow = view->indexAt(QPoint(0, 0)).row();
+  const int half = (fitting + 1) / 2;
+  const int dy = rowHeight * (selectedRow - qMax(topRow, 0) - half);
+  // The list scrolls by whole rows, rounding to the nearest.
+  const int scrollRows = static_cast<int>(std::lround(static_cast<double>(dy + 60) / rowHeight));
+  view->verticalScrollBar()->setValue(view->verticalScrollBar()->value() + scrollRows);
+  return true;
+}
+
+int TMainForm::ProductViewCompare(const QTreeWidgetItem* item1, const QTreeWidgetItem* item2) const {
+  const int column = ColumnToSort;  // 0: caption; n: sub-item n − 1, which is column n
+  return CompareNamesAZ(item1->text(column), item2->text(column));
+}
+
+int TMainForm::TargetsViewCompare(const QTreeWidgetItem* item1, const QTreeWidgetItem* item2) const {
+  return ProductViewCompare(item1, item2);
+}
+
+void TMainForm::SortView(QTreeWidget* view,
+                         int (TMainForm::*compare)(const QTreeWidgetItem*, const QTreeWidgetItem*) const) {
+  QList<QTreeWidgetItem*> rows;
+  while (view->topLevelItemCount() > 0) rows << view->takeTopLevelItem(0);
+  // Stable, so rows with equal names keep their file order.
+  std::stable_sort(rows.begin(), rows.end(),
+                   [this, compare](const QTreeWidgetItem* a, const QTreeWidgetItem* b) { return (this->*compare)(a, b) < 0; });
+  view->addTopLevelItems(rows);
+}
+
+}  // namespace bw
