@@ -1,5 +1,6 @@
 #include "ui/controls.h"
 
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QMouseEvent>
 
@@ -9,12 +10,24 @@ TLabel::TLabel(const QString& name, const QString& caption, QWidget* parent, boo
     : QLabel(caption, parent), autoSize_(autoSize) {
   setObjectName(name);
   setTextFormat(Qt::PlainText);
-  if (autoSize_) adjustSize();
+  if (!autoSize_) return;
+  adjustSize();
+  // The display font is registered after the layout is built: measure the text again.
+  connect(qGuiApp, &QGuiApplication::fontDatabaseChanged, this, [this] {
+    const QString caption = text();
+    clear();  // drops the size measured with the font that stood in before
+    setText(caption);
+  });
 }
 
 void TLabel::setText(const QString& caption) {
   QLabel::setText(caption);
   if (autoSize_) adjustSize();
+}
+
+void TLabel::changeEvent(QEvent* event) {
+  QLabel::changeEvent(event);
+  if (autoSize_ && event->type() == QEvent::FontChange) adjustSize();
 }
 
 TImage::TImage(const QString& name, QWidget* parent) : QLabel(parent) { setObjectName(name); }

@@ -15,6 +15,9 @@ class TLabel : public QLabel {
 
   void setText(const QString& caption);
 
+ protected:
+  void changeEvent(QEvent* event) override;
+
  private:
   bool autoSize_;
 };

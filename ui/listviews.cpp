@@ -66,8 +66,12 @@ bool TMainForm::AddProductToItemProductView(const QString& productGuid) {
 }
 
 bool TMainForm::CreateTargetsView(const QString& region) {
-  TargetsList.load(Paths.XMLPath + QStringLiteral("Target.xml"));
-  TargetsRoot = TargetsList.root();
+  // A file that fails to load leaves the document in hand, and TargetsRoot with it, intact.
+  XmlDocument targets;
+  targets.load(Paths.XMLPath + QStringLiteral("Target.xml"));
+  const XmlNode root = targets.root();
+  TargetsList = std::move(targets);
+  TargetsRoot = root;
   const QList<XmlNode> buildings =
       TargetsRoot.select(QStringLiteral("Target[@Region=\"") + region + QStringLiteral("\"]"));
   TargetsView->clear();

@@ -66,7 +66,8 @@ void TMainForm::FormCreate(const QString& programFolder) {
 }
 
 void TMainForm::SetOuterSize(int width, int height) {
-  // The frame is known only once the window is on screen; before that outer equals inner.
+  // The frame may be known only once the window is on screen: showing applies it again.
+  outerSize_ = QSize(width, height);
   const QSize frame = frameGeometry().size() - geometry().size();
   setFixedSize(width - frame.width(), height - frame.height());
 }
@@ -75,9 +76,10 @@ void TMainForm::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   if (centred_) return;
   centred_ = true;
+  if (outerSize_.isValid()) SetOuterSize(outerSize_.width(), outerSize_.height());
   const QRect screenArea = (screen() ? screen() : QGuiApplication::primaryScreen())->geometry();
-  move(screenArea.x() + (screenArea.width() - frameGeometry().width()) / 2,
-       screenArea.y() + (screenArea.height() - frameGeometry().height()) / 2);
+  const QSize outer = outerSize_.isValid() ? outerSize_ : frameGeometry().size();
+  move(screenArea.x() + (screenArea.width() - outer.width()) / 2, screenArea.y() + (screenArea.height() - outer.height()) / 2);
 }
 
 void TMainForm::CloseBtnClick() { close(); }

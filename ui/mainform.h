@@ -137,6 +137,7 @@ class TMainForm : public QMainWindow {
   void FormCreate(const QString& programFolder);
   void SortView(QTreeWidget* view, int (TMainForm::*compare)(const QTreeWidgetItem*, const QTreeWidgetItem*) const);
 
+  QSize outerSize_;
   bool centred_ = false;
 };
 

@@ -262,6 +262,8 @@ void TMainForm::SetTabOrder() {
   QWidget* order[] = {CloseBtn,         ProductView,     SelectionView, ItemProductView,
                       ProductAmountBox, ProductCycleBox, Create_ItemBtn};
   for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+  // The window opens with the focus on the first tab stop.
+  CloseBtn->setFocus();
 }
 
 }  // namespace bw
