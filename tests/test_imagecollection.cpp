@@ -87,6 +87,14 @@ TEST(Images, ScaledPicturesHaveExactlyTheAskedSize) {
 TEST(Images, JpegBackgroundsDecodeAndDamageIsReported) {
   const QImage main = DecodeJpeg(ReadFile(QStringLiteral(":/art/background_main.jpg")), QStringLiteral("main"));
   EXPECT_EQ(main.size(), QSize(1800, 1000));
+  // The same colours as another decoder reads (Qt's plugin, used here only as a witness).
+  const QImage witness(QStringLiteral(":/art/background_main.jpg"), "JPEG");
+  ASSERT_EQ(witness.size(), main.size());
+  for (const QPoint p : {QPoint(0, 0), QPoint(900, 500), QPoint(1799, 999), QPoint(123, 877)}) {
+    const QColor a = main.pixelColor(p), b = witness.pixelColor(p);
+    EXPECT_LE(qAbs(a.red() - b.red()) + qAbs(a.green() - b.green()) + qAbs(a.blue() - b.blue()), 6)
+        << p.x() << "," << p.y();
+  }
   EXPECT_EQ(DecodeJpeg(ReadFile(QStringLiteral(":/art/background_info.jpg")), QStringLiteral("info")).size(),
             QSize(1602, 1000));
   QByteArray cut = ReadFile(QStringLiteral(":/art/background_info.jpg")).left(200);

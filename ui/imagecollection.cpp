@@ -1,5 +1,7 @@
 #include "ui/imagecollection.h"
 
+#include <QFile>
+
 #include "ui/namecompare.h"
 #include "workspace/error.h"
 
@@ -17,34 +19,53 @@ int IndexOfName(const QStringList& names, QStringView name) {
 
 void TImageCollection::LoadPng(const QString& folder, const QStringList& names) {
   for (const QString& name : names) {
-    QImage image(folder + name + QStringLiteral(".png"), "PNG");
-    if (image.isNull()) throw Error(QStringLiteral("Das Bild „%1“ fehlt im Programm.").arg(name));
-    Add(name, image);
+    const QString file = folder + name + QStringLiteral(".png");
+    if (!QFile::exists(file)) throw Error(QStringLiteral("Das Bild „%1“ fehlt im Programm.").arg(name));
+    names_ << name;
+    files_ << file;
+    images_ << QImage();
   }
 }
 
 void TImageCollection::Add(const QString& name, const QImage& image) {
   names_ << name;
+  files_ << QString();
   images_ << image;
+}
+
+QImage TImageCollection::Image(int index) const {
+  if (index < 0 || index >= Count()) return {};
+  if (images_[index].isNull() && !files_[index].isEmpty()) images_[index] = QImage(files_[index], "PNG");
+  return images_[index];
 }
 
 int TImageCollection::IndexOf(QStringView name) const { return IndexOfName(names_, name); }
 
 QImage TImageCollection::GetScaledImage(int AIndex, int AWidth, int AHeight) const {
   if (AIndex < 0 || AIndex >= Count()) return {};
-  return images_[AIndex].scaled(AWidth, AHeight, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  return Image(AIndex).scaled(AWidth, AHeight, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
 void TImageList::AddFrom(const TImageCollection& collection, int index) {
   names_ << collection.Name(index);
-  pixmaps_ << QPixmap::fromImage(collection.GetScaledImage(index, width_, height_));
+  sources_ << qMakePair(&collection, index);
+  pixmaps_ << QPixmap();
+}
+
+QPixmap TImageList::Pixmap(int index) const {
+  if (index < 0 || index >= Count()) return {};
+  if (pixmaps_[index].isNull()) {
+    const auto& [collection, position] = sources_[index];
+    pixmaps_[index] = QPixmap::fromImage(collection->GetScaledImage(position, width_, height_));
+  }
+  return pixmaps_[index];
 }
 
 int TImageList::IndexOf(QStringView name) const { return IndexOfName(names_, name); }
 
 QIcon TImageList::Icon(int index) const {
   if (index < 0 || index >= Count()) return {};
-  return QIcon(pixmaps_[index]);
+  return QIcon(Pixmap(index));
 }
 
 }  // namespace bw

@@ -11,15 +11,16 @@
 namespace bw {
 
 // Pictures kept under names and found by name, the letters a to z compared without case.
+// A picture from a file is decoded when it is first asked for, which keeps the start quick.
 class TImageCollection {
  public:
-  // Reads `folder` + name + ".png" for each name, in this order (index = position).
+  // Takes `folder` + name + ".png" for each name, in this order (index = position).
   void LoadPng(const QString& folder, const QStringList& names);
   void Add(const QString& name, const QImage& image);
 
   int Count() const { return static_cast<int>(names_.size()); }
   QString Name(int index) const { return names_.value(index); }
-  QImage Image(int index) const { return images_.value(index); }
+  QImage Image(int index) const;
   // Position of the first picture of that name, −1 when there is none.
   int IndexOf(QStringView name) const;
 
@@ -29,10 +30,12 @@ class TImageCollection {
 
  private:
   QStringList names_;
-  QList<QImage> images_;
+  QStringList files_;  // empty for a picture added in memory
+  mutable QList<QImage> images_;
 };
 
-// Pictures of one fixed size, each under its name, as the lists and buttons show them.
+// Pictures of one fixed size, each under its name, as the lists and buttons show them. An
+// entry is scaled from its collection when it is first shown; the collection must outlive it.
 class TImageList {
  public:
   TImageList(int width, int height) : width_(width), height_(height) {}
@@ -47,13 +50,14 @@ class TImageList {
   int IndexOf(QStringView name) const;
   // The picture at `index`; a null icon for −1 (a row without image).
   QIcon Icon(int index) const;
-  QPixmap Pixmap(int index) const { return pixmaps_.value(index); }
+  QPixmap Pixmap(int index) const;
 
  private:
   int width_;
   int height_;
   QStringList names_;
-  QList<QPixmap> pixmaps_;
+  QList<QPair<const TImageCollection*, int>> sources_;
+  mutable QList<QPixmap> pixmaps_;
 };
 
 }  // namespace bw

@@ -42,9 +42,16 @@ QImage DecodeJpeg(const QByteArray& bytes, const QString& name) {
   jpeg_create_decompress(&info);
   jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(bytes.constData()), static_cast<unsigned long>(bytes.size()));
   jpeg_read_header(&info, TRUE);
+#ifdef JCS_EXTENSIONS
+  // Straight into the layout the screen uses, saving a conversion of the whole picture.
+  info.out_color_space = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? JCS_EXT_BGRX : JCS_EXT_XRGB;
+  const QImage::Format format = QImage::Format_RGB32;
+#else
   info.out_color_space = JCS_RGB;
+  const QImage::Format format = QImage::Format_RGB888;
+#endif
   jpeg_start_decompress(&info);
-  image = new QImage(static_cast<int>(info.output_width), static_cast<int>(info.output_height), QImage::Format_RGB888);
+  image = new QImage(static_cast<int>(info.output_width), static_cast<int>(info.output_height), format);
   while (info.output_scanline < info.output_height) {
     JSAMPROW row = image->scanLine(static_cast<int>(info.output_scanline));
     jpeg_read_scanlines(&info, &row, 1);
