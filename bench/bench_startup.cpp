@@ -1,0 +1,60 @@
+// Start-up of the program to its idle event loop, on Qt's offscreen platform: the main
+// window is created (the whole start-up sequence runs), shown, and every pending event is
+// processed. Run with /usr/bin/time -v for the peak memory.
+#include <benchmark/benchmark.h>
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include "app/application.h"
+#include "app/build.h"
+#include "tests/testsupport.h"
+#include "ui/mainform.h"
+
+namespace {
+
+void StartUp(const QString& programFolder) {
+  auto form = std::make_unique<bw::TMainForm>(programFolder);
+  form->show();
+  QCoreApplication::sendPostedEvents();
+  QCoreApplication::processEvents();
+  benchmark::DoNotOptimize(form.get());
+}
+
+// Later starts: the workspace is there.
+void BM_StartUp(benchmark::State& state) {
+  QTemporaryDir folder;
+  bw::Build(folder.path() + QLatin1Char('/'));
+  for (auto _ : state) StartUp(folder.path());
+}
+BENCHMARK(BM_StartUp)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5)->Repetitions(7);
+
+// The first start: the workspace is extracted from the embedded archive.
+void BM_FirstStartUp(benchmark::State& state) {
+  for (auto _ : state) {
+    state.PauseTiming();
+    QTemporaryDir folder;
+    state.ResumeTiming();
+    StartUp(folder.path());
+  }
+}
+BENCHMARK(BM_FirstStartUp)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5)->Repetitions(7);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // A home of its own with a recorded game, so game discovery never asks.
+  QTemporaryDir home;
+  qputenv("HOME", home.path().toUtf8());
+  qputenv("XDG_CONFIG_HOME", (home.path() + "/.config").toUtf8());
+  qputenv("XDG_RUNTIME_DIR", (home.path() + "/run").toUtf8());
+  QDir().mkpath(home.path() + "/run");
+  QFile::setPermissions(home.path() + "/run", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  if (qgetenv("QT_QPA_PLATFORM").isEmpty()) qputenv("QT_QPA_PLATFORM", "offscreen");
+  bw::TApplication app(argc, argv);
+  bw::test::RecordFakeGame(home.path() + "/Games/Corvana 1800");
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
