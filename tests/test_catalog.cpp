@@ -433,3 +433,123 @@ TEST(BuildingCatalog, TemplateAssetWithoutGuidEndsTheStepNamingTheFile) {
   }
   EXPECT_FALSE(QFile::exists(f.paths.TMPPath + "GUIDS.txt"));
 }
+
+namespace {
+
+const char* const kShippedCatalogue[] = {"Products.xml",   "Sessions.xml",   "Property.xml",   "Target.xml",
+                                         "2000502230.xml", "2000502232.xml", "2000502234.xml", "2000502236.xml",
+                                         "2000502238.xml", "2000502240.xml"};
+
+QString RunCaught(const CatalogFolder& f) {
+  try {
+    RunCatalog(f.paths, f.icons, {});
+  } catch (const Error& e) {
+    return e.message();
+  }
+  return {};
+}
+
+}  // namespace
+
+TEST(CatalogRun, DeveloperDumpsGiveTheShippedCatalogueByteForByte) {
+  CatalogFolder f;
+  f.copyFixture();
+  WriteBytes(f.icons + "icon_sugar_0.png", "sugar");
+  WriteBytes(f.icons + "icon_wooden_planks_0.png", "planks");
+  QStringList steps;
+  RunCatalog(f.paths, f.icons, [&](const QString& step) { steps << step; });
+
+  EXPECT_EQ(steps, QStringList({"CreateProductCleanedList", "CreateProductShortList", "CreateSelectList",
+                                "CreatePropertyList", "CreateBuildingsListBasedOnTemplates",
+                                "CreateBuildingsListBasedOnBaseGUID", "CompareTemplateAndBaseAssetBuildings",
+                                "CleanBuildingsFullList", "CreateBuildingsShortLists", "CreateBlankItemLists"}));
+  for (const char* name : kShippedCatalogue) {
+    EXPECT_TRUE(f.xml(name) == ReadBytes(test::ShippedWorkspace() + name)) << name;
+  }
+
+  // Every icon of the catalogue once, sorted without regard to case; only the two found are copied.
+  QStringList icons;
+  const QString products = QString::fromUtf8(ReadBytes(test::ShippedWorkspace() + "Products.xml"));
+  for (const auto& m : QRegularExpression(" Icon=\"([^\"]*)\"").globalMatch(products)) icons << m.captured(1);
+  icons.removeDuplicates();
+  std::sort(icons.begin(), icons.end(), [](const QString& a, const QString& b) { return a.toLower() < b.toLower(); });
+  EXPECT_EQ(f.tmp("ItemsIconList.txt"), (icons.join("\r\n") + "\r\n").toUtf8());
+  EXPECT_EQ(QDir(f.paths.ICOPATH).entryList(QDir::Files), QStringList({"icon_sugar.png", "icon_wooden_planks.png"}));
+  EXPECT_EQ(f.tmp("ItemIconErrorlist.txt").count("_0.png\r\n"), icons.size() - 2);
+  EXPECT_FALSE(f.tmp("ItemIconErrorlist.txt").contains("icon_sugar_0.png"));
+}
+
+TEST(CatalogRun, FailuresNameTheFileAndKeepWhatEarlierStepsWrote) {
+  struct Case {
+    const char* what;
+    std::function<void(const CatalogFolder&)> spoil;
+    QString (*message)(const CatalogFolder&);
+    std::vector<const char*> rewritten;  // catalogue files the steps before the failure wrote
+  } cases[] = {
+      {"a missing folder stops the run before anything is written",
+       [](const CatalogFolder& f) { QDir(f.paths.TMPPath).removeRecursively(); },
+       [](const CatalogFolder& f) { return QStringLiteral("Der Ordner „%1“ fehlt.").arg(f.paths.TMPPath); },
+       {}},
+      {"a missing asset dump stops the run at step 5",
+       [](const CatalogFolder& f) { QFile::remove(f.paths.ORGPath + "Assets.xml"); },
+       [](const CatalogFolder& f) {
+         return QStringLiteral("Die Datei „%1“ fehlt oder kann nicht gelesen werden.").arg(f.paths.ORGPath + "Assets.xml");
+       },
+       {"Products.xml", "Sessions.xml", "Property.xml"}},
+      {"a malformed text table stops the run at step 2",
+       [](const CatalogFolder& f) { f.org("texts_german.xml", "<TextExport><Texts>"); },
+       [](const CatalogFolder& f) { return f.paths.ORGPath + "texts_german.xml"; },
+       {}},
+      {"a good without GUID stops the run at step 2",
+       [](const CatalogFolder& f) { f.org("Product_Ammunition.xml", "<Assets><Asset><Values/></Asset></Assets>"); },
+       [](const CatalogFolder& f) {
+         return QStringLiteral("Das Asset Nr. 1 in der Datei „%1“ hat kein „Values/Standard/GUID“.")
+             .arg(f.paths.ORGPath + "Product_Ammunition.xml");
+       },
+       {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    CatalogFolder f;
+    f.copyFixture();
+    for (const char* name : kShippedCatalogue) WriteBytes(f.paths.XMLPath + name, "earlier");
+    c.spoil(f);
+    const QString message = RunCaught(f);
+    EXPECT_TRUE(message.contains(c.message(f))) << message.toStdString();
+    for (const char* name : kShippedCatalogue) {
+      const bool rewritten = std::find_if(c.rewritten.begin(), c.rewritten.end(), [&](const char* r) {
+                               return QByteArray(r) == name;
+                             }) != c.rewritten.end();
+      EXPECT_EQ(f.xml(name) == ReadBytes(test::ShippedWorkspace() + name), rewritten) << name;
+      if (!rewritten) EXPECT_EQ(f.xml(name), "earlier") << name;
+    }
+  }
+}
+
+TEST(CatalogCommand, RunsTheStepsAndFailsWithAGermanMessageOnAMissingOrgFolder) {
+  const QString command = QStringLiteral(BRENNWICK_BINARY_DIR "/brennwick-catalog");
+  ASSERT_TRUE(QFile::exists(command));
+
+  CatalogFolder good;
+  good.copyFixture();
+  QProcess run;
+  run.start(command, {"--icons", good.icons, good.dir.path()});
+  ASSERT_TRUE(run.waitForFinished(60000));
+  EXPECT_EQ(run.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(run.exitCode(), 0) << run.readAllStandardError().toStdString();
+  const QString out = QString::fromUtf8(run.readAllStandardOutput());
+  EXPECT_TRUE(out.contains("Schritt 1 von 10: CreateProductCleanedList")) << out.toStdString();
+  EXPECT_TRUE(out.contains("Schritt 10 von 10: CreateBlankItemLists")) << out.toStdString();
+  EXPECT_EQ(good.xml("Target.xml"), ReadBytes(test::ShippedWorkspace() + "Target.xml"));
+
+  CatalogFolder bad;
+  QDir(bad.paths.ORGPath).removeRecursively();
+  QProcess fail;
+  fail.start(command, {"--icons", bad.icons, bad.dir.path()});
+  ASSERT_TRUE(fail.waitForFinished(60000));
+  EXPECT_EQ(fail.exitStatus(), QProcess::NormalExit);
+  EXPECT_NE(fail.exitCode(), 0);
+  const QString err = QString::fromUtf8(fail.readAllStandardError());
+  EXPECT_TRUE(err.contains(QStringLiteral("Der Ordner „%1“ fehlt.").arg(bad.paths.ORGPath))) << err.toStdString();
+  EXPECT_TRUE(QDir(bad.paths.XMLPath).isEmpty());
+}
