@@ -11,9 +11,6 @@
 namespace bw {
 namespace {
 
-const char* const kTemplateList[] = {"FactoryBuilding7",        "FarmBuilding",        "FreeAreaBuilding",
-                                     "FactoryBuilding7_Arctic", "FarmBuilding_Arctic", "FreeAreaBuilding_Arctic"};
-
 // Buildings that never become targets.
 const QStringList kBuildingDeleteList = QStringLiteral(
     "24055 24110 24116 24117 24118 24119 24120 24121 24122 24123 24124 24125 24126 24127 24128 24129 24130 "
@@ -78,18 +75,25 @@ std::unordered_map<QString, pugi::xml_node> IconsByGuid(pugi::xml_node root) {
 
 }  // namespace
 
+const QStringList& BuildingTemplates() {
+  static const QStringList templates{QStringLiteral("FactoryBuilding7"),        QStringLiteral("FarmBuilding"),
+                                     QStringLiteral("FreeAreaBuilding"),        QStringLiteral("FactoryBuilding7_Arctic"),
+                                     QStringLiteral("FarmBuilding_Arctic"),     QStringLiteral("FreeAreaBuilding_Arctic")};
+  return templates;
+}
+
 bool CreateBuildingsListBasedOnTemplates(CatalogRun& run) {
   const AssetIndex& assets = run.assets();
   XmlDocument collection;
   pugi::xml_node root = LoadCollection(run, collection).raw();
   QStringList guidList;
-  for (const char* templateName : kTemplateList) {
-    for (pugi::xml_node asset : assets.withTemplate(QString::fromUtf8(templateName))) {
+  for (const QString& templateName : BuildingTemplates()) {
+    for (pugi::xml_node asset : assets.withTemplate(templateName)) {
       if (!ChildPath(asset, {"Values", "Standard"})) continue;
       pugi::xml_node guid = ChildPath(asset, {"Values", "Standard", "GUID"});
       if (!guid) {
         throw Error(QStringLiteral("Ein Asset der Vorlage „%1“ in der Datei „%2“ hat kein „Values/Standard/GUID“.")
-                        .arg(QString::fromUtf8(templateName), assets.path()),
+                        .arg(templateName, assets.path()),
                     "EXmlError");
       }
       root.append_copy(asset);

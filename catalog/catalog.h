@@ -51,6 +51,9 @@ bool CleanBuildingsFullList(CatalogRun& run);               // 8: Buildings_Full
 bool CreateBuildingsShortLists(CatalogRun& run);            // 9: Target.xml
 bool CreateBlankItemLists(CatalogRun& run);                 // 10: the six item product lists
 
+// The asset templates of production buildings, in the order step 5 collects them.
+const QStringList& BuildingTemplates();
+
 // Sorts without regard to letter case and keeps one entry of each group that is equal
 // without regard to case.
 bool DeleteDuplicate(QStringList& list);

@@ -17,7 +17,9 @@ const TextTable& CatalogRun::texts() {
 }
 
 const AssetIndex& CatalogRun::assets() {
-  if (!assets_) assets_ = std::make_unique<AssetIndex>(paths_.ORGPath + QStringLiteral("Assets.xml"));
+  if (!assets_) {
+    assets_ = std::make_unique<AssetIndex>(paths_.ORGPath + QStringLiteral("Assets.xml"), BuildingTemplates());
+  }
   return *assets_;
 }
 

@@ -18,6 +18,8 @@ namespace bw {
 // The text of an element as XPath compares and reads it: all text below it, joined.
 std::string StringValue(pugi::xml_node node);
 QString TextOf(pugi::xml_node node);
+// Whether that text equals `text`, without copying it in the common case of plain text.
+bool ValueIs(pugi::xml_node node, const char* text);
 
 // The first element reached from `node` through the child names of `path`, in document
 // order (the query "Values/Standard/GUID" on `node`), or a null node.
@@ -41,9 +43,10 @@ class TextTable {
 // The asset dump "Assets.xml", read by the template and the base-asset steps.
 class AssetIndex {
  public:
-  explicit AssetIndex(const QString& path);  // raises an error naming the file
+  // Raises an error naming the file. Only the assets of `templates` are looked up by template.
+  AssetIndex(const QString& path, const QStringList& templates);
   const QString& path() const { return doc_.path(); }
-  // "//Asset[Template=\"...\"]"
+  // "//Asset[Template=\"...\"]" for one of the templates given
   const std::vector<pugi::xml_node>& withTemplate(const QString& templateName) const;
   // The parents of "//Asset/BaseAssetGUID" whose "BaseAssetGUID" equals `guid`, one per
   // such node.
@@ -51,7 +54,7 @@ class AssetIndex {
 
  private:
   XmlDocument doc_;
-  std::unordered_map<std::string, std::vector<pugi::xml_node>> byTemplate_;
+  std::vector<std::pair<std::string, std::vector<pugi::xml_node>>> byTemplate_;
   std::unordered_map<std::string, std::vector<pugi::xml_node>> byBase_;
 };
 
