@@ -10,8 +10,8 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QDir>
 #include <QFileInfo>
+#include <algorithm>
 #include <pugixml.hpp>
 
 #include "catalog/catalog.h"
@@ -67,8 +67,13 @@ void BM_CatalogRun(benchmark::State& state) {
   SetInputSize(state, folder);
 }
 
-BENCHMARK(BM_BareParse)->Arg(1)->Arg(2)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_CatalogRun)->Arg(1)->Arg(2)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+// On a shared machine the fastest of several repetitions is the steadiest figure.
+double Fastest(const std::vector<double>& times) { return *std::min_element(times.begin(), times.end()); }
+
+BENCHMARK(BM_BareParse)->Arg(1)->Arg(2)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime()
+    ->ComputeStatistics("min", Fastest);
+BENCHMARK(BM_CatalogRun)->Arg(1)->Arg(2)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime()
+    ->ComputeStatistics("min", Fastest);
 
 }  // namespace
 

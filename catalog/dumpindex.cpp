@@ -52,6 +52,15 @@ pugi::xml_node FirstOnPath(pugi::xml_node node, const char* const* path, size_t 
   return {};
 }
 
+// All text below an element, joined.
+std::string JoinedText(pugi::xml_node node) {
+  std::string value;
+  ForEachNode(node, [&](pugi::xml_node n) {
+    if (n.type() == pugi::node_pcdata || n.type() == pugi::node_cdata) value += n.value();
+  });
+  return value;
+}
+
 void LoadDump(XmlDocument& doc, const QString& path) {
   doc.load(path);
   doc.root();  // raises the load error, naming the file
@@ -62,23 +71,17 @@ const std::vector<pugi::xml_node> kNone;
 }  // namespace
 
 std::string StringValue(pugi::xml_node node) {
+  std::string storage;
+  return ValueOf(node, storage);
+}
+
+const char* ValueOf(pugi::xml_node node, std::string& storage) {
   pugi::xml_node first = node.first_child();
   if (first && !first.next_sibling() && (first.type() == pugi::node_pcdata || first.type() == pugi::node_cdata)) {
     return first.value();
   }
-  std::string value;
-  ForEachNode(node, [&](pugi::xml_node n) {
-    if (n.type() == pugi::node_pcdata || n.type() == pugi::node_cdata) value += n.value();
-  });
-  return value;
-}
-
-bool ValueIs(pugi::xml_node node, const char* text) {
-  pugi::xml_node first = node.first_child();
-  if (first && !first.next_sibling() && (first.type() == pugi::node_pcdata || first.type() == pugi::node_cdata)) {
-    return std::strcmp(first.value(), text) == 0;
-  }
-  return StringValue(node) == text;
+  storage = JoinedText(node);
+  return storage.c_str();
 }
 
 QString TextOf(pugi::xml_node node) { return QString::fromStdString(StringValue(node)); }
@@ -117,15 +120,18 @@ std::optional<QString> TextTable::find(const QString& guid) const {
 AssetIndex::AssetIndex(const QString& path, const QStringList& templates) {
   LoadDump(doc_, path);
   for (const QString& name : templates) byTemplate_.push_back({name.toStdString(), {}});
+  std::string storage;
+  std::vector<char> listed(byTemplate_.size());
   ForEachNode(doc_.pugi().document_element(), [&](pugi::xml_node node) {
     if (Named(node, "Asset")) {
-      pugi::xml_node first = node.child("Template");
-      if (!first) return;
-      for (auto& [name, assets] : byTemplate_) {
-        for (pugi::xml_node t = first; t; t = t.next_sibling("Template")) {
-          if (ValueIs(t, name.c_str())) {
-            assets.push_back(node);
-            break;
+      // An asset is listed once under each template it names.
+      std::fill(listed.begin(), listed.end(), 0);
+      for (pugi::xml_node t = node.child("Template"); t; t = t.next_sibling("Template")) {
+        const char* value = ValueOf(t, storage);
+        for (size_t i = 0; i < byTemplate_.size(); ++i) {
+          if (!listed[i] && byTemplate_[i].first == value) {
+            byTemplate_[i].second.push_back(node);
+            listed[i] = 1;
           }
         }
       }

@@ -18,8 +18,9 @@ namespace bw {
 // The text of an element as XPath compares and reads it: all text below it, joined.
 std::string StringValue(pugi::xml_node node);
 QString TextOf(pugi::xml_node node);
-// Whether that text equals `text`, without copying it in the common case of plain text.
-bool ValueIs(pugi::xml_node node, const char* text);
+// The same text, without a copy when the element holds plain text (the common case);
+// otherwise joined into `storage`.
+const char* ValueOf(pugi::xml_node node, std::string& storage);
 
 // The first element reached from `node` through the child names of `path`, in document
 // order (the query "Values/Standard/GUID" on `node`), or a null node.
