@@ -2,7 +2,6 @@
 
 #include <QAbstractButton>
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QLabel>
 #include <QTimer>
@@ -20,15 +19,6 @@ QByteArray ReadBytes(const QString& path) {
 }
 
 void WriteBytes(const QString& path, const QByteArray& bytes) { WriteFileAtomic(path, bytes); }
-
-QStringList FilesBelow(const QString& folder) {
-  QStringList files;
-  QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-  const QDir base(folder);
-  while (it.hasNext()) files << base.relativeFilePath(it.next());
-  files.sort();
-  return files;
-}
 
 QString ShippedWorkspace() { return QStringLiteral(BRENNWICK_SOURCE_DIR "/resources/XMLK/"); }
 

@@ -7,13 +7,14 @@
 #include <QTemporaryDir>
 #include <functional>
 
+#include "workspace/files.h"
+
 namespace bw::test {
 
 QByteArray ReadBytes(const QString& path);
 void WriteBytes(const QString& path, const QByteArray& bytes);
 
-// Every file below a folder, as paths relative to it, sorted.
-QStringList FilesBelow(const QString& folder);
+using bw::FilesBelow;
 
 // The repository's resources/XMLK folder (the initial workspace as it is shipped).
 QString ShippedWorkspace();
