@@ -3,10 +3,10 @@
 // written atomically (with an fsync), the nine deployed files included.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QTemporaryDir>
 
 #include "app/build.h"
+#include "bench/benchmain.h"
 #include "modgen/createitems.h"
 #include "workspace/itemstore.h"
 #include "workspace/paths.h"
@@ -41,10 +41,4 @@ BENCHMARK(BM_CreateItemsSixTimesForty)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  return 0;
-}
+int main(int argc, char** argv) { return RunBenchmarksInQtApplication(argc, argv); }

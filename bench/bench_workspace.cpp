@@ -2,11 +2,11 @@
 // loaded. Later start: only the loading.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
 
 #include "app/build.h"
+#include "bench/benchmain.h"
 #include "workspace/paths.h"
 #include "workspace/xmldoc.h"
 
@@ -42,10 +42,4 @@ BENCHMARK(BM_LaterStartLoad)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  return 0;
-}
+int main(int argc, char** argv) { return RunBenchmarksInQtApplication(argc, argv); }

@@ -245,34 +245,23 @@ TEST_F(ModGen, AFailedGenerationLeavesTheDeployedModAndTheOldFiles) {
 
 TEST_F(ModGen, LookUpsAndTheCounterFailWithAGermanMessage) {
   struct Case {
-    const char* what;
-    std::function<void(ModGen&)> spoil;
+    const char* counter;  // the first row of Property.xml
+    bool listMissing;     // the product list of slot 4 deleted
     const char* messageStart;
   };
   const Case cases[] = {
-      {"target missing from Target.xml", [](ModGen& t) { t.Fill(3, {"1010196"}); },
-       "Das Zielgebäude „4711“ steht nicht in der Datei"},
-      {"counter no number",
-       [](ModGen& t) {
-         t.Fill(3, {"1010196"});
-         QByteArray p = t.PropertyFile();
-         test::WriteBytes(t.folder_.xml(QStringLiteral("Property.xml")), p.replace("\"2000502260\"", "\"zwei\""));
-       },
-       "Der Zähler „zwei“ in der ersten Zeile der Datei"},
-      {"counter at its end",
-       [](ModGen& t) {
-         t.Fill(3, {"1010196"});
-         QByteArray p = t.PropertyFile();
-         test::WriteBytes(t.folder_.xml(QStringLiteral("Property.xml")), p.replace("\"2000502260\"", "\"2147483647\""));
-       },
-       "Der Zähler „2147483647“ in der ersten Zeile der Datei"},
-      {"item list missing", [](ModGen& t) { QFile::remove(t.folder_.xml(QStringLiteral("2000502236.xml"))); },
-       "Die Datei „"},
+      {"2000502260", false, "Das Zielgebäude „4711“ steht nicht in der Datei"},
+      {"zwei", false, "Der Zähler „zwei“ in der ersten Zeile der Datei"},
+      {"2147483647", false, "Der Zähler „2147483647“ in der ersten Zeile der Datei"},
+      {"2000502260", true, "Die Datei „"},
   };
+  const QString property = folder_.xml(QStringLiteral("Property.xml"));
+  const QByteArray shippedProperty = ReadBytes(test::ShippedWorkspace() + QStringLiteral("Property.xml"));
+  Fill(3, {"1010196"});
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    ModGen::SetUp();
-    c.spoil(*this);
+    SCOPED_TRACE(c.messageStart);
+    test::WriteBytes(property, QByteArray(shippedProperty).replace("2000502260", c.counter));
+    if (c.listMissing) QFile::remove(folder_.xml(QStringLiteral("2000502236.xml")));
     const auto workspaceMod = Snapshot(Template());
     try {
       CreateItems(Settings("25", "1", {"100451", "100451", "4711", "100451", "100451", "100451"}), mods_);
@@ -282,9 +271,6 @@ TEST_F(ModGen, LookUpsAndTheCounterFailWithAGermanMessage) {
     }
     EXPECT_EQ(Snapshot(Template()), workspaceMod);
     EXPECT_FALSE(QFileInfo::exists(Deployed()));
-    Fill(3, {});
-    test::WriteBytes(folder_.xml(QStringLiteral("2000502236.xml")), "<Products/>\r\n");
-    test::WriteBytes(folder_.xml(QStringLiteral("Property.xml")), ReadBytes(test::ShippedWorkspace() + "Property.xml"));
   }
 }
 
