@@ -45,11 +45,11 @@ int RaiseTriggerCounter(const QString& XMLPath) {
   return TriggerID;
 }
 
-QString ProductName(const XmlNode& productsRoot, const QString& productGuid, const QString& itemGuid) {
+QString ProductName(const XmlNode& productsRoot, const QString& productGuid, const QString& itemList) {
   const XmlNode row = productsRoot.selectSingle(QStringLiteral("Product[@GUID=\"") + productGuid + QStringLiteral("\"]"));
   if (!row) {
-    throw Error(QStringLiteral("Die Ware „%1“ aus Item %2 steht nicht in der Datei „%3“.")
-                    .arg(productGuid, itemGuid, productsRoot.file()),
+    throw Error(QStringLiteral("Die Ware „%1“ aus der Datei „%2“ steht nicht in der Datei „%3“.")
+                    .arg(productGuid, itemList, productsRoot.file()),
                 "EXmlError");
   }
   return row.attr(1);
@@ -70,7 +70,7 @@ void AppendItemBlock(QStringList& lines, const ModSettings& s, int slot, const Q
         << QStringLiteral("<FactoryUpgrade>") << QStringLiteral("<AdditionalOutput>");
   for (const QString& product : ItemProductGuids(s.XMLPath, G)) {
     lines << QStringLiteral("<Item>")
-          << QStringLiteral("<!--") + XmlEscape(ProductName(productsRoot, product, G)) + QStringLiteral("-->")
+          << QStringLiteral("<!--") + XmlEscape(ProductName(productsRoot, product, ItemListPath(s.XMLPath, G))) + QStringLiteral("-->")
           << QStringLiteral("<Product>") + XmlEscape(product) + QStringLiteral("</Product>")
           << QStringLiteral("<AdditionalOutputCycle>") + XmlEscape(s.cycle) + QStringLiteral("</AdditionalOutputCycle>")
           << QStringLiteral("<Amount>") + XmlEscape(s.amount) + QStringLiteral("</Amount>") << QStringLiteral("</Item>");

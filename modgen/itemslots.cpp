@@ -3,13 +3,9 @@
 #include "workspace/error.h"
 
 namespace bw {
-namespace {
-
 QString ItemListPath(const QString& XMLPath, const QString& itemGuid) {
   return XMLPath + itemGuid + QStringLiteral(".xml");
 }
-
-}  // namespace
 
 int ItemProductCount(const QString& XMLPath, const QString& itemGuid) {
   XmlDocument doc;

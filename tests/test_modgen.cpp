@@ -234,8 +234,8 @@ TEST_F(ModGen, AFailedGenerationLeavesTheDeployedModAndTheOldFiles) {
     CreateItems(Settings(), mods_);
     ADD_FAILURE() << "a product missing from Products.xml must stop the generation";
   } catch (const Error& e) {
-    EXPECT_EQ(e.message(), QStringLiteral("Die Ware „999999999“ aus Item 2000502232 steht nicht in der Datei „%1“.")
-                               .arg(folder_.xml(QStringLiteral("Products.xml"))));
+    EXPECT_EQ(e.message(), QStringLiteral("Die Ware „999999999“ aus der Datei „%1“ steht nicht in der Datei „%2“.")
+                               .arg(folder_.xml(QStringLiteral("2000502232.xml")), folder_.xml(QStringLiteral("Products.xml"))));
   }
   EXPECT_EQ(Snapshot(Deployed()), deployed);
   EXPECT_EQ(Counter(), QStringLiteral("2000502262"));
