@@ -52,7 +52,8 @@ QString ChooseGameFolder() {
   auto* text = new QLabel(Shown("Das Spiel Corvana 1800 kann nicht gefunden werden\r"
                                 "Wählen Sie aus der Liste das Hauptverzeichnis des Spiels Corvana 1800 aus.\r"));
   // Qt's own dialog, embedded, so the text can stand above the folder tree.
-  auto* folders = new QFileDialog(&box, Qt::Widget);
+  auto* folders = new QFileDialog(&box);
+  folders->setWindowFlags(Qt::Widget);  // QDialog makes a window of a plain Qt::Widget flag
   folders->setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::ShowDirsOnly | QFileDialog::ReadOnly |
                       QFileDialog::DontResolveSymlinks);
   folders->setFileMode(QFileDialog::Directory);
@@ -63,7 +64,7 @@ QString ChooseGameFolder() {
   QObject::connect(folders, &QDialog::finished, &box, &QDialog::done);
   auto* layout = new QVBoxLayout(&box);
   layout->addWidget(text);
-  layout->addWidget(folders);
+  layout->addWidget(folders, 1);
   if (box.exec() != QDialog::Accepted) return {};
   return folders->selectedFiles().value(0);
 }
