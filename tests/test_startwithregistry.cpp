@@ -11,9 +11,13 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QProcess>
+#include <QPushButton>
+#include <QThread>
 #include <QTimer>
 #include <QTranslator>
+#include <cstdio>
 #include <ctime>
 
 #include "app/startwithregistry.h"
@@ -202,4 +206,138 @@ TEST(StartWithRegistry, ChooserFindsTheGameOnceAndTheNextStartAsksNothing) {
 
   NoQuestions none;
   EXPECT_EQ(Start().GAMEPATH, chosen);
+}
+
+namespace {
+
+// Confirms the next start error as a user does, after echoing its caption, icon and text
+// on stderr for the test that watches this process end.
+void EchoAndConfirmNextStartError() {
+  test::OnNextModal([](QWidget* modal) {
+    auto* box = qobject_cast<QMessageBox*>(modal);
+    std::fprintf(stderr, "[%s|%s] %s\n", qPrintable(modal->windowTitle()),
+                 box && box->icon() == QMessageBox::Critical ? "error icon" : "no error icon",
+                 qPrintable(modal->property("text").toString()));
+    test::ClickInNextModal(QStringLiteral("OK"));
+  });
+}
+
+// Holds the instance lock of `home` the way another running copy does.
+int LockAsAnotherCopy(const ScopedHome& home) {
+  const int fd = open((home.path() + QStringLiteral("/run/Brennwick.lock")).toUtf8().constData(),
+                      O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+  return fd >= 0 && flock(fd, LOCK_EX | LOCK_NB) == 0 ? fd : -1;
+}
+
+const char* const kWrongFolderSeen =
+    "\\[Programmstartfehler\\|error icon\\] Das angegebene Verzeichnis ist nicht das Spieleverzeichnis\\.\n\n"
+    "Starten Sie das Programm erneut und wählen Sie\neinen anderen Pfad aus\n";
+
+}  // namespace
+
+TEST(StartWithRegistryDeathTest, CancelledChooserEndsTheProcessWithoutRecord) {
+  ScopedHome home;
+  EXPECT_EXIT(
+      {
+        test::OnNextModal([](QWidget* chooser) {
+          EchoAndConfirmNextStartError();
+          chooser->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel)->click();
+        });
+        Start();
+      },
+      testing::ExitedWithCode(1), kWrongFolderSeen);
+  EXPECT_FALSE(QFile::exists(home.recordFile()));
+}
+
+TEST(StartWithRegistryDeathTest, WrongFolderEndsTheProcessWithoutRecord) {
+  ScopedHome home;
+  const QString notTheGame = home.path() + QStringLiteral("/Corvana 1800");
+  QDir().mkpath(notTheGame + QStringLiteral("/Bin"));
+  EXPECT_EXIT(
+      {
+        QStringList seen;
+        test::OnNextModal([](QWidget*) { EchoAndConfirmNextStartError(); });
+        ChooseInNextChooser(notTheGame, &seen);
+        Start();
+      },
+      testing::ExitedWithCode(1), kWrongFolderSeen);
+  EXPECT_FALSE(QFile::exists(home.recordFile()));
+  EXPECT_FALSE(QFile::exists(notTheGame + QStringLiteral("/mods")));
+}
+
+TEST(StartWithRegistryDeathTest, SecondCopyEndsBeforeTouchingAnything) {
+  ScopedHome home;
+  const QString game = home.path() + QStringLiteral("/Corvana 1800");
+  MakeGame(game);
+  test::RecordFakeGame(game);
+  const QByteArray record = test::ReadBytes(home.recordFile());
+  const int other = LockAsAnotherCopy(home);
+  ASSERT_GE(other, 0);
+  EXPECT_EXIT(
+      {
+        EchoAndConfirmNextStartError();
+        Start();
+      },
+      testing::ExitedWithCode(1), "\\[Programmstartfehler\\|error icon\\] Das Programm <Brennwick> läuft bereits!\n");
+  close(other);
+  EXPECT_EQ(test::ReadBytes(home.recordFile()), record);
+  EXPECT_FALSE(QFile::exists(game + QStringLiteral("/mods")));
+}
+
+namespace {
+
+// The real program, copied alone into a program folder of its own and started there.
+class RunningCopy {
+ public:
+  explicit RunningCopy(const QString& folder) : exe_(folder + QStringLiteral("/brennwick")) {
+    QDir().mkpath(folder);
+    QFile::copy(QStringLiteral(BRENNWICK_BINARY_DIR "/brennwick"), exe_);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    process_.setProcessEnvironment(env);
+    process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process_.start(exe_, {});
+    process_.waitForStarted();
+  }
+  ~RunningCopy() {
+    process_.kill();
+    process_.waitForFinished();
+  }
+  // True when the copy ended by then; also notices an end that happened earlier.
+  bool endsWithin(int milliseconds) { return process_.state() != QProcess::Running || process_.waitForFinished(milliseconds); }
+
+ private:
+  QString exe_;
+  QProcess process_;
+};
+
+bool WaitFor(const std::function<bool()>& done, int milliseconds = 10000) {
+  for (int waited = 0; waited < milliseconds && !done(); waited += 20) QThread::msleep(20);
+  return done();
+}
+
+}  // namespace
+
+TEST(StartWithRegistryProcess, NewUserWithAProtonGameAndASecondCopy) {
+  ScopedHome home;
+  const QString prefix = home.path() + QStringLiteral("/.local/share/Steam/steamapps/compatdata/2971000/pfx");
+  MakePrefix(prefix, {{kLauncherKey, QStringLiteral("C:/Program Files (x86)/Ubisoft/Ubisoft Game Launcher/games/"
+                                                    "Corvana 1800/")}});
+  const QString game = Canonical(prefix + QStringLiteral("/drive_c")) +
+                       QStringLiteral("/Program Files (x86)/Ubisoft/Ubisoft Game Launcher/games/Corvana 1800");
+  MakeGame(game);
+
+  RunningCopy first(home.path() + QStringLiteral("/first"));
+  // Found without a question: the record is written and the workspace extracted.
+  ASSERT_TRUE(WaitFor([&] { return QFileInfo::exists(home.path() + QStringLiteral("/first/XMLK/Target.xml")); }));
+  EXPECT_TRUE(QFileInfo(game + QStringLiteral("/mods")).isDir());
+  const QByteArray record = test::ReadBytes(home.recordFile());
+  EXPECT_TRUE(record.contains(("\nGameLocation=" + game + "\nModLocation=" + game + "/mods\n").toUtf8())) << record.toStdString();
+
+  // The second copy stops at its message and leaves workspace and record alone.
+  RunningCopy second(home.path() + QStringLiteral("/second"));
+  EXPECT_FALSE(second.endsWithin(1500));
+  EXPECT_FALSE(QFileInfo::exists(home.path() + QStringLiteral("/second/XMLK")));
+  EXPECT_EQ(test::ReadBytes(home.recordFile()), record);
+  EXPECT_FALSE(first.endsWithin(0));
 }
