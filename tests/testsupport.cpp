@@ -35,6 +35,31 @@ QString ProgramFolder::path() const { return dir_.path() + QLatin1Char('/'); }
 
 QString ProgramFolder::xml(const QString& name) const { return path() + QStringLiteral("XMLK/") + name; }
 
+namespace {
+constexpr const char* kHomeVariables[] = {"HOME", "XDG_CONFIG_HOME", "XDG_RUNTIME_DIR", "WINEPREFIX"};
+}  // namespace
+
+ScopedHome::ScopedHome() {
+  for (const char* var : kHomeVariables) saved_.append({var, qgetenv(var)});
+  qputenv("HOME", path().toUtf8());
+  qputenv("XDG_CONFIG_HOME", (path() + QStringLiteral("/.config")).toUtf8());
+  qputenv("XDG_RUNTIME_DIR", (path() + QStringLiteral("/run")).toUtf8());
+  qunsetenv("WINEPREFIX");
+  QDir().mkpath(path() + QStringLiteral("/run"));
+  QFile::setPermissions(path() + QStringLiteral("/run"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+ScopedHome::~ScopedHome() {
+  for (const auto& [var, value] : saved_) {
+    if (value.isEmpty()) qunsetenv(var);
+    else qputenv(var, value);
+  }
+}
+
+QString ScopedHome::path() const { return dir_.path(); }
+
+QString ScopedHome::recordFile() const { return path() + QStringLiteral("/.config/Brennwick/registry.ini"); }
+
 void RecordFakeGame(const QString& gameFolder) {
   QDir().mkpath(gameFolder + QStringLiteral("/Bin/Win64"));
   WriteFileAtomic(gameFolder + QStringLiteral("/Bin/Win64/Corvana1800.exe"), {});
