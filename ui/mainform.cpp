@@ -3,6 +3,8 @@
 #include <QDir>
 
 #include "app/build.h"
+#include "app/platform/version.h"
+#include "app/startwithregistry.h"
 #include "ui/errorreport.h"
 
 namespace bw {
@@ -19,6 +21,8 @@ TMainForm::TMainForm(const QString& programFolder, QWidget* parent) : QMainWindo
 
 void TMainForm::FormCreate(const QString& programFolder) {
   Paths = WorkspacePaths::FromProgramFolder(programFolder);
+  const GameFolders game = StartWithRegistry(Paths.PrgPath, QString::fromStdString(ProgramVersion()));
+  GAMEPATH = game.GAMEPATH, MODPath = game.MODPath;
   if (!QDir(Paths.XMLPath).exists()) Build(Paths.PrgPath);
   resize(1664, 946);
   ItemID = ItemGuids();

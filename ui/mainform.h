@@ -17,6 +17,8 @@ class TMainForm : public QMainWindow {
 
   // Program-wide state.
   WorkspacePaths Paths;
+  QString GAMEPATH;
+  QString MODPath;
   QStringList ItemID;
   XmlDocument PropertyList;
   XmlNode PropertyRoot;

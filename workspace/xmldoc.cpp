@@ -208,7 +208,7 @@ XmlNode XmlNode::parent() const {
   return XmlNode(node_.parent(), file_, query_);
 }
 
-QString XmlNode::attr(int index) const {
+pugi::xml_attribute XmlNode::attribute(int index) const {
   requireNode();
   pugi::xml_attribute a = node_.first_attribute();
   for (int i = 0; a && i < index; ++i) a = a.next_attribute();
@@ -217,20 +217,12 @@ QString XmlNode::attr(int index) const {
              .arg(FromUtf8(node_.name()), file_)
              .arg(index + 1));
   }
-  return FromUtf8(a.value());
+  return a;
 }
 
-void XmlNode::setAttr(int index, const QString& value) const {
-  requireNode();
-  pugi::xml_attribute a = node_.first_attribute();
-  for (int i = 0; a && i < index; ++i) a = a.next_attribute();
-  if (!a) {
-    Fail(QStringLiteral("Das Element „%1“ in der Datei „%2“ hat kein Attribut Nr. %3.")
-             .arg(FromUtf8(node_.name()), file_)
-             .arg(index + 1));
-  }
-  a.set_value(ToUtf8(value).c_str());
-}
+QString XmlNode::attr(int index) const { return FromUtf8(attribute(index).value()); }
+
+void XmlNode::setAttr(int index, const QString& value) const { attribute(index).set_value(ToUtf8(value).c_str()); }
 
 QString XmlNode::name() const {
   requireNode();

@@ -77,6 +77,7 @@ class XmlNode {
 
  private:
   void requireNode() const;
+  pugi::xml_attribute attribute(int index) const;
 
   pugi::xml_node node_;
   QString file_;
