@@ -10,10 +10,12 @@
 
 #include <benchmark/benchmark.h>
 
+#include <QFile>
 #include <QFileInfo>
 #include <algorithm>
 #include <pugixml.hpp>
 
+#include "bench/benchmain.h"
 #include "catalog/catalog.h"
 #include "workspace/error.h"
 
@@ -77,4 +79,4 @@ BENCHMARK(BM_CatalogRun)->Arg(1)->Arg(2)->Iterations(1)->Unit(benchmark::kMillis
 
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) { return RunBenchmarksInQtApplication(argc, argv); }

@@ -56,6 +56,19 @@ class Dump:
         self.f.close()
 
 
+def item_list(d, depth, outer, inner, items):
+    """<outer><inner><Item>...</Item>...</inner></outer>, each item a list of (tag, value)."""
+    d.line(depth, "<%s>" % outer)
+    d.line(depth + 1, "<%s>" % inner)
+    for fields in items:
+        d.line(depth + 2, "<Item>")
+        for tag, value in fields:
+            d.leaf(depth + 3, tag, value)
+        d.line(depth + 2, "</Item>")
+    d.line(depth + 1, "</%s>" % inner)
+    d.line(depth, "</%s>" % outer)
+
+
 def asset_body(d, rnd, depth, guid, name, icon, region, goods):
     """The values of a big game asset: about 2 KB of costs, maintenance, graphics and texts."""
     d.line(depth, "<Values>")
@@ -73,33 +86,14 @@ def asset_body(d, rnd, depth, guid, name, icon, region, goods):
         d.leaf(depth + 2, "BuildingType", rnd.choice(["Factory", "Farm", "Residence", "Public"]))
         d.leaf(depth + 2, "TerrainType", "Coast")
         d.line(depth + 1, "</Building>")
-    d.line(depth + 1, "<Cost>")
-    d.line(depth + 2, "<Costs>")
-    for _ in range(4):
-        d.line(depth + 3, "<Item>")
-        d.leaf(depth + 4, "Ingredient", rnd.choice(goods))
-        d.leaf(depth + 4, "Amount", rnd.randint(1, 500))
-        d.line(depth + 3, "</Item>")
-    d.line(depth + 2, "</Costs>")
-    d.line(depth + 1, "</Cost>")
-    d.line(depth + 1, "<Maintenance>")
-    d.line(depth + 2, "<Maintenances>")
-    for _ in range(3):
-        d.line(depth + 3, "<Item>")
-        d.leaf(depth + 4, "Product", rnd.choice(goods))
-        d.leaf(depth + 4, "Amount", rnd.randint(1, 80))
-        d.leaf(depth + 4, "InactiveAmount", rnd.randint(0, 40))
-        d.line(depth + 3, "</Item>")
-    d.line(depth + 2, "</Maintenances>")
-    d.line(depth + 1, "</Maintenance>")
-    d.line(depth + 1, "<Object>")
-    d.line(depth + 2, "<Variations>")
-    for v in range(4):
-        d.line(depth + 3, "<Item>")
-        d.leaf(depth + 4, "Filename", "data/graphics/buildings/production/%d/variation_%02d.cfg" % (guid, v))
-        d.line(depth + 3, "</Item>")
-    d.line(depth + 2, "</Variations>")
-    d.line(depth + 1, "</Object>")
+    item_list(d, depth + 1, "Cost", "Costs",
+              [[("Ingredient", rnd.choice(goods)), ("Amount", rnd.randint(1, 500))] for _ in range(4)])
+    item_list(d, depth + 1, "Maintenance", "Maintenances",
+              [[("Product", rnd.choice(goods)), ("Amount", rnd.randint(1, 80)),
+                ("InactiveAmount", rnd.randint(0, 40))] for _ in range(3)])
+    item_list(d, depth + 1, "Object", "Variations",
+              [[("Filename", "data/graphics/buildings/production/%d/variation_%02d.cfg" % (guid, v))]
+               for v in range(4)])
     d.line(depth + 1, "<Text>")
     d.leaf(depth + 2, "LocaText", "Kurzbeschreibung des Objekts %d für die Spielhilfe" % guid)
     d.line(depth + 1, "</Text>")
