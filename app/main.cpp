@@ -1,8 +1,10 @@
 #include "app/application.h"
+#include "app/translation.h"
 #include "ui/mainform.h"
 
 int main(int argc, char** argv) {
   bw::TApplication app(argc, argv);
+  bw::InstallGermanTranslation(app);
   bw::TMainForm MainForm(QCoreApplication::applicationDirPath());
   MainForm.show();
   return app.exec();

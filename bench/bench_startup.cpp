@@ -3,7 +3,6 @@
 // processed. Run with /usr/bin/time -v for the peak memory.
 #include <benchmark/benchmark.h>
 
-#include <QDir>
 #include <QTemporaryDir>
 
 #include "app/application.h"
@@ -44,15 +43,10 @@ BENCHMARK(BM_FirstStartUp)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterat
 
 int main(int argc, char** argv) {
   // A home of its own with a recorded game, so game discovery never asks.
-  QTemporaryDir home;
-  qputenv("HOME", home.path().toUtf8());
-  qputenv("XDG_CONFIG_HOME", (home.path() + "/.config").toUtf8());
-  qputenv("XDG_RUNTIME_DIR", (home.path() + "/run").toUtf8());
-  QDir().mkpath(home.path() + "/run");
-  QFile::setPermissions(home.path() + "/run", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  bw::test::ScopedHome home;
   if (qgetenv("QT_QPA_PLATFORM").isEmpty()) qputenv("QT_QPA_PLATFORM", "offscreen");
   bw::TApplication app(argc, argv);
-  bw::test::RecordFakeGame(home.path() + "/Games/Corvana 1800");
+  bw::test::RecordFakeGame(home.path() + QStringLiteral("/Games/Corvana 1800"));
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();

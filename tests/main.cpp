@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include "app/application.h"
@@ -15,6 +16,7 @@ int main(int argc, char** argv) {
   qputenv("XDG_CONFIG_HOME", (home.path() + "/.config").toUtf8());
   qputenv("XDG_RUNTIME_DIR", (home.path() + "/run").toUtf8());
   QDir().mkpath(home.path() + "/run");
+  QFile::setPermissions(home.path() + "/run", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
   bw::test::RecordFakeGame(home.path() + "/Games/Corvana 1800");
   if (qgetenv("QT_QPA_PLATFORM").isEmpty()) qputenv("QT_QPA_PLATFORM", "offscreen");
   bw::TApplication app(argc, argv);

@@ -109,3 +109,70 @@ TEST(Build, ReportsBothStagesInAnUnwritableFolderAndGoesOn) {
   EXPECT_TRUE(reports[0].startsWith(QStringLiteral("Programmabbruch|EFileError"))) << reports[0].toStdString();
   EXPECT_TRUE(reports[1].startsWith(QStringLiteral("Programmabbruch|EZipError"))) << reports[1].toStdString();
 }
+
+namespace {
+
+// Starts a copy of the program alone in `folder` (offscreen, with a lock folder of its own)
+// and ends it once its workspace is in place.
+void StartProgramIn(const QString& folder) {
+  const QString exe = folder + QStringLiteral("brennwick");
+  if (!QFile::exists(exe)) ASSERT_TRUE(QFile::copy(QStringLiteral(BRENNWICK_BINARY_DIR "/brennwick"), exe));
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+  env.insert(QStringLiteral("XDG_RUNTIME_DIR"), folder);
+  QProcess program;
+  program.setProcessEnvironment(env);
+  program.start(exe, {});
+  ASSERT_TRUE(program.waitForStarted());
+  for (int i = 0; i < 200; ++i) {
+    if (QFile::exists(folder + QStringLiteral("XMLK/Target.xml")) && !QFile::exists(folder + QStringLiteral("xmlk.zip"))) break;
+    QThread::msleep(25);
+  }
+  QThread::msleep(500);
+  EXPECT_EQ(program.state(), QProcess::Running) << program.readAllStandardError().toStdString();
+  program.kill();
+  program.waitForFinished();
+}
+
+}  // namespace
+
+TEST(FirstStart, TheProgramAloneCreatesItsWorkspaceAndKeepsItLater) {
+  ProgramFolder folder(false);
+  StartProgramIn(folder.path());
+  ExpectSameFiles(folder.xml(), test::ShippedWorkspace());
+  EXPECT_FALSE(QFile::exists(folder.path() + QStringLiteral("xmlk.zip")));
+  for (const char* never : {"ORG", "TMP", "ICO"}) EXPECT_FALSE(QFileInfo::exists(folder.path() + never)) << never;
+
+  // A later start uses the workspace as it finds it.
+  test::WriteBytes(folder.xml(QStringLiteral("Info.txt")), "geändert");
+  StartProgramIn(folder.path());
+  EXPECT_EQ(test::ReadBytes(folder.xml(QStringLiteral("Info.txt"))), QByteArray("geändert"));
+}
+
+TEST(FirstStart, AnEmptyWorkspaceIsNotRefilledAndTheLoadErrorIsReported) {
+  ProgramFolder folder(false);
+  QDir().mkpath(folder.xml());
+  QString report;
+  test::OnNextModal([&report](QWidget* modal) {
+    report = modal->property("text").toString();
+    modal->close();
+  });
+  TMainForm form(folder.path());
+  EXPECT_TRUE(report.contains(QStringLiteral("Property.xml"))) << report.toStdString();
+  EXPECT_TRUE(test::FilesBelow(folder.xml()).isEmpty());
+  form.show();
+  EXPECT_TRUE(form.isVisible());
+}
+
+TEST(FirstStart, SetsTheFolderValuesWithOneTrailingDelimiter) {
+  ProgramFolder folder;
+  TMainForm form(folder.path() + QStringLiteral("//"));
+  EXPECT_EQ(form.Paths.PrgPath, folder.path());
+  EXPECT_EQ(form.Paths.XMLPath, folder.path() + QStringLiteral("XMLK/"));
+  EXPECT_EQ(form.Paths.ORGPath, folder.path() + QStringLiteral("ORG/"));
+  EXPECT_EQ(form.Paths.TMPPath, folder.path() + QStringLiteral("TMP/"));
+  EXPECT_EQ(form.Paths.ICOPATH, folder.path() + QStringLiteral("ICO/"));
+  EXPECT_EQ(form.ItemID, QStringList({"2000502230", "2000502232", "2000502234", "2000502236", "2000502238", "2000502240"}));
+  EXPECT_EQ(form.PropertyRoot.name(), QStringLiteral("Properties"));
+  EXPECT_EQ(form.TargetsRoot.name(), QStringLiteral("Targets"));
+}

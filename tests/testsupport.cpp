@@ -2,7 +2,6 @@
 
 #include <QAbstractButton>
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QLabel>
 #include <QTimer>
@@ -21,15 +20,6 @@ QByteArray ReadBytes(const QString& path) {
 
 void WriteBytes(const QString& path, const QByteArray& bytes) { WriteFileAtomic(path, bytes); }
 
-QStringList FilesBelow(const QString& folder) {
-  QStringList files;
-  QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-  const QDir base(folder);
-  while (it.hasNext()) files << base.relativeFilePath(it.next());
-  files.sort();
-  return files;
-}
-
 QString ShippedWorkspace() { return QStringLiteral(BRENNWICK_SOURCE_DIR "/resources/XMLK/"); }
 
 ProgramFolder::ProgramFolder(bool withWorkspace) {
@@ -44,6 +34,31 @@ ProgramFolder::ProgramFolder(bool withWorkspace) {
 QString ProgramFolder::path() const { return dir_.path() + QLatin1Char('/'); }
 
 QString ProgramFolder::xml(const QString& name) const { return path() + QStringLiteral("XMLK/") + name; }
+
+namespace {
+constexpr const char* kHomeVariables[] = {"HOME", "XDG_CONFIG_HOME", "XDG_RUNTIME_DIR", "WINEPREFIX"};
+}  // namespace
+
+ScopedHome::ScopedHome() {
+  for (const char* var : kHomeVariables) saved_.append({var, qgetenv(var)});
+  qputenv("HOME", path().toUtf8());
+  qputenv("XDG_CONFIG_HOME", (path() + QStringLiteral("/.config")).toUtf8());
+  qputenv("XDG_RUNTIME_DIR", (path() + QStringLiteral("/run")).toUtf8());
+  qunsetenv("WINEPREFIX");
+  QDir().mkpath(path() + QStringLiteral("/run"));
+  QFile::setPermissions(path() + QStringLiteral("/run"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+ScopedHome::~ScopedHome() {
+  for (const auto& [var, value] : saved_) {
+    if (value.isEmpty()) qunsetenv(var);
+    else qputenv(var, value);
+  }
+}
+
+QString ScopedHome::path() const { return dir_.path(); }
+
+QString ScopedHome::recordFile() const { return path() + QStringLiteral("/.config/Brennwick/registry.ini"); }
 
 void RecordFakeGame(const QString& gameFolder) {
   QDir().mkpath(gameFolder + QStringLiteral("/Bin/Win64"));

@@ -5,15 +5,18 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QList>
+#include <QPair>
 #include <functional>
+
+#include "workspace/files.h"
 
 namespace bw::test {
 
 QByteArray ReadBytes(const QString& path);
 void WriteBytes(const QString& path, const QByteArray& bytes);
 
-// Every file below a folder, as paths relative to it, sorted.
-QStringList FilesBelow(const QString& folder);
+using bw::FilesBelow;
 
 // The repository's resources/XMLK folder (the initial workspace as it is shipped).
 QString ShippedWorkspace();
@@ -27,6 +30,20 @@ class ProgramFolder {
   QString xml(const QString& name = {}) const;  // inside XMLK/
  private:
   QTemporaryDir dir_;
+};
+
+// A home of its own for one test: HOME, XDG_CONFIG_HOME and XDG_RUNTIME_DIR point into a
+// fresh temporary folder and WINEPREFIX is unset, so the registry record, the instance lock
+// and the Wine prefixes are the test's own. The old values come back afterwards.
+class ScopedHome {
+ public:
+  ScopedHome();
+  ~ScopedHome();
+  QString path() const;        // without a trailing delimiter
+  QString recordFile() const;  // the registry record file of this home
+ private:
+  QTemporaryDir dir_;
+  QList<QPair<const char*, QByteArray>> saved_;
 };
 
 // Creates a game folder (with "Bin/Win64/Corvana1800.exe") and records it as the game

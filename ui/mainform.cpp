@@ -8,6 +8,7 @@
 
 #include "app/build.h"
 #include "app/platform/processlist.h"
+#include "app/startwithregistry.h"
 #include "app/support.h"
 #include "ui/controls.h"
 #include "ui/errorreport.h"
@@ -31,7 +32,8 @@ TMainForm::TMainForm(const QString& programFolder, QWidget* parent) : QMainWindo
 
 void TMainForm::FormCreate(const QString& programFolder) {
   Paths = WorkspacePaths::FromProgramFolder(programFolder);
-  // Game discovery and the registry record (StartWithRegistry) run here.
+  const GameFolders game = StartWithRegistry(Paths.PrgPath, GetAppVersionStr());
+  GAMEPATH = game.GAMEPATH, MODPath = game.MODPath;
   GetTheTTF(*this);
   if (!QDir(Paths.XMLPath).exists()) Build(Paths.PrgPath);
   GetTheTTF(*this);

@@ -33,6 +33,8 @@ class TMainForm : public QMainWindow {
 
   // Program-wide state.
   WorkspacePaths Paths;
+  QString GAMEPATH;
+  QString MODPath;
   QStringList ItemID;
   QString ItemGUID;  // the item slot being edited
   QString IsItem;    // its number, "1" to "6"

@@ -1,5 +1,7 @@
 #include "workspace/files.h"
 
+#include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QSaveFile>
 
@@ -24,6 +26,15 @@ QByteArray ReadFile(const QString& path) {
                 "EFileError");
   }
   return file.readAll();
+}
+
+QStringList FilesBelow(const QString& folder) {
+  QStringList files;
+  QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+  const QDir base(folder);
+  while (it.hasNext()) files << base.relativeFilePath(it.next());
+  files.sort();
+  return files;
 }
 
 QByteArray JoinLinesCrLf(const QStringList& lines) {

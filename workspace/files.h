@@ -12,6 +12,9 @@ void WriteFileAtomic(const QString& path, const QByteArray& bytes);
 // Reads a whole file; a missing or unreadable file raises an error naming it.
 QByteArray ReadFile(const QString& path);
 
+// Every file below a folder, as paths relative to it, sorted.
+QStringList FilesBelow(const QString& folder);
+
 // Lines joined by CR LF, with a CR LF after the last line too.
 QByteArray JoinLinesCrLf(const QStringList& lines);
 

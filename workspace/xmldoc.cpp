@@ -1,6 +1,7 @@
 #include "workspace/xmldoc.h"
 
 #include <QFile>
+#include <new>
 
 #include "workspace/error.h"
 #include "workspace/files.h"
@@ -107,19 +108,31 @@ bool XmlDocument::load(const QString& path) {
     error_ = QStringLiteral("Die Datei „%1“ fehlt oder kann nicht gelesen werden.").arg(path);
     return false;
   }
-  const QByteArray bytes = file.readAll();
-  return loadText(bytes, path);
+  // Read straight into a buffer the document takes over, so that a dump of hundreds of
+  // megabytes is held once and not copied.
+  const qint64 size = file.size();
+  void* buffer = pugi::get_memory_allocation_function()(size_t(qMax<qint64>(size, 1)));
+  if (!buffer) throw std::bad_alloc();
+  if (file.read(static_cast<char*>(buffer), size) != size) {
+    pugi::get_memory_deallocation_function()(buffer);
+    error_ = QStringLiteral("Die Datei „%1“ fehlt oder kann nicht gelesen werden.").arg(path);
+    return false;
+  }
+  return takeParseResult(doc_->load_buffer_inplace_own(buffer, size_t(size), kParseOptions, pugi::encoding_auto));
 }
 
 bool XmlDocument::loadText(const QByteArray& text, const QString& name) {
   path_ = name;
   doc_ = std::make_unique<pugi::xml_document>();
-  pugi::xml_parse_result result =
-      doc_->load_buffer(text.constData(), size_t(text.size()), kParseOptions, pugi::encoding_auto);
+  return takeParseResult(
+      doc_->load_buffer(text.constData(), size_t(text.size()), kParseOptions, pugi::encoding_auto));
+}
+
+bool XmlDocument::takeParseResult(const pugi::xml_parse_result& result) {
   if (!result || !doc_->document_element()) {
     doc_->reset();
     error_ = QStringLiteral("Die Datei „%1“ ist kein gültiges XML (%2, bei Zeichen %3).")
-                 .arg(name, FromUtf8(result ? "kein Wurzelelement" : result.description()))
+                 .arg(path_, FromUtf8(result ? "kein Wurzelelement" : result.description()))
                  .arg(result.offset);
     return false;
   }
@@ -195,7 +208,7 @@ XmlNode XmlNode::parent() const {
   return XmlNode(node_.parent(), file_, query_);
 }
 
-QString XmlNode::attr(int index) const {
+pugi::xml_attribute XmlNode::attribute(int index) const {
   requireNode();
   pugi::xml_attribute a = node_.first_attribute();
   for (int i = 0; a && i < index; ++i) a = a.next_attribute();
@@ -204,20 +217,12 @@ QString XmlNode::attr(int index) const {
              .arg(FromUtf8(node_.name()), file_)
              .arg(index + 1));
   }
-  return FromUtf8(a.value());
+  return a;
 }
 
-void XmlNode::setAttr(int index, const QString& value) const {
-  requireNode();
-  pugi::xml_attribute a = node_.first_attribute();
-  for (int i = 0; a && i < index; ++i) a = a.next_attribute();
-  if (!a) {
-    Fail(QStringLiteral("Das Element „%1“ in der Datei „%2“ hat kein Attribut Nr. %3.")
-             .arg(FromUtf8(node_.name()), file_)
-             .arg(index + 1));
-  }
-  a.set_value(ToUtf8(value).c_str());
-}
+QString XmlNode::attr(int index) const { return FromUtf8(attribute(index).value()); }
+
+void XmlNode::setAttr(int index, const QString& value) const { attribute(index).set_value(ToUtf8(value).c_str()); }
 
 QString XmlNode::name() const {
   requireNode();

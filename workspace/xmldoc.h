@@ -35,6 +35,8 @@ class XmlDocument {
   const pugi::xml_document& pugi() const { return *doc_; }
 
  private:
+  bool takeParseResult(const pugi::xml_parse_result& result);
+
   std::unique_ptr<pugi::xml_document> doc_;
   QString path_;
   QString error_;
@@ -75,6 +77,7 @@ class XmlNode {
 
  private:
   void requireNode() const;
+  pugi::xml_attribute attribute(int index) const;
 
   pugi::xml_node node_;
   QString file_;

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <string>
+
+namespace bw {
+
+// The current local time through strftime under the user's LC_TIME: "%x" is the user's
+// short date, "%X" the long time (German: 15.06.2023 and 18:13:56).
+std::string LocalTimeText(const char* strftimeFormat);
+
+}  // namespace bw

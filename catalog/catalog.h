@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <memory>
+
+#include "workspace/paths.h"
+
+// The developer's catalogue builder: derives Products.xml, Sessions.xml, Property.xml,
+// Target.xml and the six empty item lists of the workspace from dumps of the game's data
+// in ORG, with intermediate lists and reports in TMP and icon copies in ICO.
+namespace bw {
+
+class AssetIndex;
+class TextTable;
+
+// One catalogue run. The dumps that several steps read and no step changes
+// (texts_german.xml, Assets.xml) are parsed once per run, on first use; everything a
+// step writes, the next step reads back from its file.
+class CatalogRun {
+ public:
+  CatalogRun(const WorkspacePaths& paths, const QString& iconFolder);
+  ~CatalogRun();
+
+  const WorkspacePaths& paths() const { return paths_; }
+  // The developer's icon folder, with a trailing delimiter.
+  const QString& iconFolder() const { return iconFolder_; }
+
+  const TextTable& texts();
+  const AssetIndex& assets();
+  // Frees the asset dump once the steps that read it are done.
+  void releaseAssets();
+
+ private:
+  WorkspacePaths paths_;
+  QString iconFolder_;
+  std::unique_ptr<TextTable> texts_;
+  std::unique_ptr<AssetIndex> assets_;
+};
+
+// The ten steps, in the order RunCatalog calls them. Each returns true or raises bw::Error.
+bool CreateProductCleanedList(CatalogRun& run);             // 1: ORG Product.xml
+bool CreateProductShortList(CatalogRun& run);               // 2: Products.xml, icons, reports
+bool CreateSelectList(CatalogRun& run);                     // 3: Sessions.xml
+bool CreatePropertyList(CatalogRun& run);                   // 4: Property.xml
+bool CreateBuildingsListBasedOnTemplates(CatalogRun& run);  // 5: Buildings_Full_List_1.xml, GUIDS.txt
+bool CreateBuildingsListBasedOnBaseGUID(CatalogRun& run);   // 6: Buildings_Full_List_2.xml
+bool CompareTemplateAndBaseAssetBuildings(CatalogRun& run); // 7: Buildings_Full_List.xml
+bool CleanBuildingsFullList(CatalogRun& run);               // 8: Buildings_Full_List.xml
+bool CreateBuildingsShortLists(CatalogRun& run);            // 9: Target.xml
+bool CreateBlankItemLists(CatalogRun& run);                 // 10: the six item product lists
+
+// The asset templates of production buildings, in the order step 5 collects them.
+const QStringList& BuildingTemplates();
+
+// Sorts without regard to letter case and keeps one entry of each group that is equal
+// without regard to case.
+bool DeleteDuplicate(QStringList& list);
+
+// Runs the ten steps in order, reporting each step's routine name before it starts. The
+// folders ORG, TMP, ICO and XMLK must exist. The first failure ends the run with a
+// bw::Error whose German message names the file; what earlier steps wrote stays.
+void RunCatalog(const WorkspacePaths& paths, const QString& iconFolder,
+                const std::function<void(const QString& step)>& progress);
+
+}  // namespace bw

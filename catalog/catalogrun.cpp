@@ -1,0 +1,60 @@
+#include <QFileInfo>
+
+#include "catalog/catalog.h"
+#include "catalog/dumpindex.h"
+#include "workspace/error.h"
+
+namespace bw {
+
+CatalogRun::CatalogRun(const WorkspacePaths& paths, const QString& iconFolder)
+    : paths_(paths), iconFolder_(WithTrailingDelimiter(iconFolder)) {}
+
+CatalogRun::~CatalogRun() = default;
+
+const TextTable& CatalogRun::texts() {
+  if (!texts_) texts_ = std::make_unique<TextTable>(paths_.ORGPath + QStringLiteral("texts_german.xml"));
+  return *texts_;
+}
+
+const AssetIndex& CatalogRun::assets() {
+  if (!assets_) {
+    assets_ = std::make_unique<AssetIndex>(paths_.ORGPath + QStringLiteral("Assets.xml"), BuildingTemplates());
+  }
+  return *assets_;
+}
+
+void CatalogRun::releaseAssets() { assets_.reset(); }
+
+void RunCatalog(const WorkspacePaths& paths, const QString& iconFolder,
+                const std::function<void(const QString& step)>& progress) {
+  // The run creates none of its folders; checking them first keeps a run that cannot
+  // finish from writing half a catalogue.
+  for (const QString& folder : {paths.ORGPath, paths.TMPPath, paths.ICOPATH, paths.XMLPath}) {
+    if (!QFileInfo(folder).isDir()) {
+      throw Error(QStringLiteral("Der Ordner „%1“ fehlt.").arg(folder), "EFileError");
+    }
+  }
+  CatalogRun run(paths, iconFolder);
+  const struct {
+    const char* name;
+    bool (*routine)(CatalogRun&);
+  } steps[] = {
+      {"CreateProductCleanedList", CreateProductCleanedList},
+      {"CreateProductShortList", CreateProductShortList},
+      {"CreateSelectList", CreateSelectList},
+      {"CreatePropertyList", CreatePropertyList},
+      {"CreateBuildingsListBasedOnTemplates", CreateBuildingsListBasedOnTemplates},
+      {"CreateBuildingsListBasedOnBaseGUID", CreateBuildingsListBasedOnBaseGUID},
+      {"CompareTemplateAndBaseAssetBuildings", CompareTemplateAndBaseAssetBuildings},
+      {"CleanBuildingsFullList", CleanBuildingsFullList},
+      {"CreateBuildingsShortLists", CreateBuildingsShortLists},
+      {"CreateBlankItemLists", CreateBlankItemLists},
+  };
+  for (const auto& step : steps) {
+    if (progress) progress(QString::fromLatin1(step.name));
+    step.routine(run);
+    if (step.routine == CreateBuildingsListBasedOnBaseGUID) run.releaseAssets();
+  }
+}
+
+}  // namespace bw

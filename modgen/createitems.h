@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include "workspace/xmldoc.h"
+
+namespace bw {
+
+// What the main window shows when the mod is generated: the workspace folder, the texts of
+// the amount and cycle boxes, the captions of Item1Target to Item6Target (slot 1 to 6) and
+// the root of Target.xml as the window holds it loaded.
+struct ModSettings {
+  QString XMLPath;
+  QString amount;
+  QString cycle;
+  QStringList targets;
+  XmlNode TargetsRoot;
+};
+
+// The mod as the workspace holds it, and as the game's mods folder holds it.
+QString ModTemplateFolder(const QString& XMLPath);
+QString DeployedModFolder(const QString& MODPath);
+
+// Writes "assets.xml" of the mod template: the item assets of the slots holding products,
+// the unlock trigger, the reward pool and Eli Blackworth's offer. Stores the settings and
+// raises the trigger counter in Property.xml first; the old file stays if any line fails.
+bool CreateItemsXML(const ModSettings& settings);
+
+// Writes "texts_german.xml" of the mod template: name and description of every item that
+// holds products.
+bool CreateItemsTextXML(const ModSettings& settings);
+
+// "Modifikationen erzeugen": with products in any slot, both files are generated, the
+// settings stored and the deployed mod replaced by a complete copy of the template; without
+// products the deployed mod is removed and nothing else touched. Failures raise bw::Error
+// and leave the deployed mod as it was.
+void CreateItems(const ModSettings& settings, const QString& MODPath);
+
+}  // namespace bw

@@ -1,0 +1,343 @@
+#include <gtest/gtest.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <QAbstractButton>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QThread>
+#include <QTimer>
+#include <QTranslator>
+#include <cstdio>
+#include <ctime>
+
+#include "app/startwithregistry.h"
+#include "app/translation.h"
+#include "tests/testsupport.h"
+
+using namespace bw;
+using test::ScopedHome;
+
+namespace {
+
+const char* const kRecordSection = "[SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Brennwick]\n";
+const char* const kWrongFolder =
+    "Das angegebene Verzeichnis ist nicht das Spieleverzeichnis.\n\n"
+    "Starten Sie das Programm erneut und wählen Sie\neinen anderen Pfad aus";
+
+QString Canonical(const QString& path) { return QFileInfo(path).canonicalFilePath(); }
+
+void MakeGame(const QString& folder) {
+  QDir().mkpath(folder + QStringLiteral("/Bin/Win64"));
+  test::WriteBytes(folder + QStringLiteral("/Bin/Win64/Corvana1800.exe"), {});
+}
+
+// A Wine prefix with drive C (its drive_c) and drive D (`diskD`), whose system.reg holds
+// `keys`: Wine key path (single backslashes) -> InstallDir as the Windows path.
+void MakePrefix(const QString& prefix, const QList<QPair<QString, QString>>& keys, const QString& diskD = {}) {
+  QDir().mkpath(prefix + QStringLiteral("/dosdevices"));
+  QDir().mkpath(prefix + QStringLiteral("/drive_c"));
+  QFile::link(QStringLiteral("../drive_c"), prefix + QStringLiteral("/dosdevices/c:"));
+  if (!diskD.isEmpty()) QFile::link(diskD, prefix + QStringLiteral("/dosdevices/d:"));
+  QString reg = QStringLiteral("WINE REGISTRY Version 2\n\n#arch=win64\n\n");
+  auto escaped = [](QString text) { return text.replace(QLatin1Char('\\'), QStringLiteral("\\\\")); };
+  for (const auto& [key, dir] : keys) {
+    reg += QStringLiteral("[%1] 1700000000\n#time=1d9\n\"InstallDir\"=\"%2\"\n\n").arg(escaped(key), escaped(dir));
+  }
+  test::WriteBytes(prefix + QStringLiteral("/system.reg"), reg.toUtf8());
+}
+
+const QString kGameKey = QStringLiteral("Software\\Wow6432Node\\Ubisoft\\Corvana 1800");
+const QString kLauncherKey = QStringLiteral("Software\\Wow6432Node\\Ubisoft\\Launcher\\Installs\\4553");
+
+std::string Today() {
+  const std::time_t now = std::time(nullptr);
+  char text[64];
+  return std::string(text, std::strftime(text, sizeof text, "%x", std::localtime(&now)));
+}
+
+std::string ExpectedRecord(const QString& game, const QString& mods) {
+  return std::string(kRecordSection) + "GameLocation=" + game.toStdString() + "\nModLocation=" + mods.toStdString() +
+         "\nModLoader=0.9.4\nPrgPath=/opt/brennwick/\nDPVer=18.2.4.17\nTimeStamp=" + Today() + "\n";
+}
+
+std::string RecordOf(const ScopedHome& home) { return test::ReadBytes(home.recordFile()).toStdString(); }
+
+GameFolders Start() { return StartWithRegistry(QStringLiteral("/opt/brennwick/"), QStringLiteral("18.2.4.17")); }
+
+// Fails the test when any modal window shows up while it lives, and closes that window.
+class NoQuestions {
+ public:
+  NoQuestions() {
+    QObject::connect(&timer_, &QTimer::timeout, [] {
+      if (QWidget* modal = QApplication::activeModalWidget()) {
+        ADD_FAILURE() << "unexpected window " << modal->objectName().toStdString();
+        modal->close();
+      }
+    });
+    timer_.start(10);
+  }
+
+ private:
+  QTimer timer_;
+};
+
+// In the chooser, picks `folder` the way a user does: select it in the tree, press the
+// accept button. Returns the texts the chooser showed.
+void ChooseInNextChooser(const QString& folder, QStringList* seen) {
+  test::OnNextModal([folder, seen](QWidget* modal) {
+    for (QLabel* label : modal->findChildren<QLabel*>()) {
+      if (label->isVisible()) *seen << label->text();
+    }
+    for (QAbstractButton* button : modal->findChildren<QAbstractButton*>()) {
+      if (button->isVisible()) *seen << button->text();
+    }
+    // A folders-only chooser: no new-folder button, no edit box for typed names.
+    for (QWidget* widget : modal->findChildren<QWidget*>()) {
+      if (widget->isVisible() && (qobject_cast<QLineEdit*>(widget) || widget->objectName() == "newFolderButton"))
+        *seen << QStringLiteral("forbidden ") + widget->objectName();
+    }
+    auto* files = modal->findChild<QFileDialog*>();
+    files->setDirectory(QFileInfo(folder).path());
+    files->selectFile(QFileInfo(folder).fileName());
+    modal->findChild<QDialogButtonBox*>()->buttons().first()->click();
+  });
+}
+
+}  // namespace
+
+TEST(StartWithRegistry, MapsTheLauncherRecordThroughDriveD) {
+  ScopedHome home;
+  const QString diskD = home.path() + QStringLiteral("/disk-d");
+  QDir().mkpath(diskD);
+  MakePrefix(home.path() + QStringLiteral("/.wine"), {{kLauncherKey, QStringLiteral("D:/Games/G/")}}, diskD);
+  NoQuestions none;
+  const GameFolders game = Start();
+  const QString expected = Canonical(diskD) + QStringLiteral("/Games/G");
+  EXPECT_EQ(game.GAMEPATH, expected);
+  EXPECT_EQ(game.MODPath, expected + QStringLiteral("/mods"));
+  EXPECT_TRUE(QFileInfo(game.MODPath).isDir());
+  EXPECT_EQ(RecordOf(home), ExpectedRecord(expected, expected + "/mods"));
+}
+
+TEST(StartWithRegistry, GameRecordKeepsItsTrailingDelimiter) {
+  ScopedHome home;
+  const QString prefix = home.path() + QStringLiteral("/.wine");
+  MakePrefix(prefix, {{kGameKey, QStringLiteral("C:\\Games\\Corvana 1800\\")}});
+  const GameFolders game = Start();
+  const QString expected = Canonical(prefix + QStringLiteral("/drive_c")) + QStringLiteral("/Games/Corvana 1800/");
+  EXPECT_EQ(game.GAMEPATH, expected);
+  EXPECT_EQ(game.MODPath, expected + QStringLiteral("/mods"));
+  EXPECT_TRUE(game.MODPath.endsWith(QStringLiteral("Corvana 1800//mods")));
+  EXPECT_TRUE(QFileInfo(game.MODPath).isDir());
+}
+
+TEST(StartWithRegistry, ValidRecordReadsNoInstallRecordAndAsksNothing) {
+  ScopedHome home;
+  const QString recorded = home.path() + QStringLiteral("/Spiele/Corvana 1800");
+  MakeGame(recorded);
+  test::RecordFakeGame(recorded);
+  const QString prefix = home.path() + QStringLiteral("/.wine");
+  MakePrefix(prefix, {{kGameKey, QStringLiteral("C:\\Other")}});
+  NoQuestions none;
+  const GameFolders game = Start();
+  EXPECT_EQ(game.GAMEPATH, recorded);
+  EXPECT_FALSE(QFileInfo::exists(prefix + QStringLiteral("/drive_c/Other")));
+  EXPECT_EQ(RecordOf(home), ExpectedRecord(recorded, recorded + "/mods"));
+}
+
+TEST(StartWithRegistry, StaleRecordIsDeletedAndTheSameFolderFoundAgain) {
+  ScopedHome home;
+  const QString prefix = home.path() + QStringLiteral("/.wine");
+  MakePrefix(prefix, {{kGameKey, QStringLiteral("C:\\Games\\Corvana 1800")}});
+  // Recorded earlier through the install record, but the game was never there.
+  const QString stale = Canonical(prefix + QStringLiteral("/drive_c")) + QStringLiteral("/Games/Corvana 1800");
+  QDir().mkpath(QFileInfo(home.recordFile()).path());
+  test::WriteBytes(home.recordFile(), (QStringLiteral("[Software\\Other]\nKeep=1\n"
+                                                      "[SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Brennwick]\n"
+                                                      "GameLocation=%1\nOld=gone\n"
+                                                      "[software\\microsoft\\windows\\currentversion\\brennwick\\Sub]\n"
+                                                      "Old=gone\n")
+                                           .arg(stale))
+                                          .toUtf8());
+  NoQuestions none;
+  const GameFolders game = Start();
+  EXPECT_EQ(game.GAMEPATH, stale);
+  EXPECT_EQ(RecordOf(home), "[Software\\Other]\nKeep=1\n" + ExpectedRecord(stale, stale + "/mods"));
+}
+
+TEST(StartWithRegistry, GameRecordInAnyPrefixComesBeforeTheLauncherRecord) {
+  ScopedHome home;
+  const QString wine = home.path() + QStringLiteral("/.wine");
+  const QString proton = home.path() + QStringLiteral("/.local/share/Steam/steamapps/compatdata/2000/pfx");
+  MakePrefix(wine, {{kLauncherKey, QStringLiteral("C:\\Launcher\\Corvana 1800\\")}});
+  MakePrefix(proton, {{kGameKey, QStringLiteral("C:\\Proton\\Corvana 1800")}});
+  NoQuestions none;
+  EXPECT_EQ(Start().GAMEPATH, Canonical(proton + QStringLiteral("/drive_c")) + QStringLiteral("/Proton/Corvana 1800"));
+}
+
+TEST(StartWithRegistry, ChooserFindsTheGameOnceAndTheNextStartAsksNothing) {
+  ScopedHome home;
+  const QString chosen = home.path() + QStringLiteral("/Meine Spiele/Corvana 1800");
+  MakeGame(chosen);
+  QTranslator* german = InstallGermanTranslation(*QCoreApplication::instance());
+  ASSERT_NE(german, nullptr);
+  QStringList seen;
+  ChooseInNextChooser(chosen, &seen);
+  const GameFolders game = Start();
+  QCoreApplication::removeTranslator(german);
+  delete german;
+  EXPECT_EQ(game.GAMEPATH, chosen);
+  EXPECT_TRUE(seen.contains(QStringLiteral("Das Spiel Corvana 1800 kann nicht gefunden werden\n"
+                                           "Wählen Sie aus der Liste das Hauptverzeichnis des Spiels Corvana 1800 aus.\n")))
+      << seen.join(QLatin1Char('|')).toStdString();
+  EXPECT_TRUE(seen.contains(QStringLiteral("Abbrechen"))) << seen.join(QLatin1Char('|')).toStdString();
+  EXPECT_FALSE(seen.join(QLatin1Char('|')).contains(QStringLiteral("forbidden"))) << seen.join(QLatin1Char('|')).toStdString();
+  EXPECT_EQ(RecordOf(home), ExpectedRecord(chosen, chosen + "/mods"));
+
+  NoQuestions none;
+  EXPECT_EQ(Start().GAMEPATH, chosen);
+}
+
+namespace {
+
+// Confirms the next start error as a user does, after echoing its caption, icon and text
+// on stderr for the test that watches this process end.
+void EchoAndConfirmNextStartError() {
+  test::OnNextModal([](QWidget* modal) {
+    auto* box = qobject_cast<QMessageBox*>(modal);
+    std::fprintf(stderr, "[%s|%s] %s\n", qPrintable(modal->windowTitle()),
+                 box && box->icon() == QMessageBox::Critical ? "error icon" : "no error icon",
+                 qPrintable(modal->property("text").toString()));
+    test::ClickInNextModal(QStringLiteral("OK"));
+  });
+}
+
+// Holds the instance lock of `home` the way another running copy does.
+int LockAsAnotherCopy(const ScopedHome& home) {
+  const int fd = open((home.path() + QStringLiteral("/run/Brennwick.lock")).toUtf8().constData(),
+                      O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+  return fd >= 0 && flock(fd, LOCK_EX | LOCK_NB) == 0 ? fd : -1;
+}
+
+const char* const kWrongFolderSeen =
+    "\\[Programmstartfehler\\|error icon\\] Das angegebene Verzeichnis ist nicht das Spieleverzeichnis\\.\n\n"
+    "Starten Sie das Programm erneut und wählen Sie\neinen anderen Pfad aus\n";
+
+}  // namespace
+
+TEST(StartWithRegistryDeathTest, CancelledChooserEndsTheProcessWithoutRecord) {
+  ScopedHome home;
+  EXPECT_EXIT(
+      {
+        test::OnNextModal([](QWidget* chooser) {
+          EchoAndConfirmNextStartError();
+          chooser->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel)->click();
+        });
+        Start();
+      },
+      testing::ExitedWithCode(1), kWrongFolderSeen);
+  EXPECT_FALSE(QFile::exists(home.recordFile()));
+}
+
+TEST(StartWithRegistryDeathTest, WrongFolderEndsTheProcessWithoutRecord) {
+  ScopedHome home;
+  const QString notTheGame = home.path() + QStringLiteral("/Corvana 1800");
+  QDir().mkpath(notTheGame + QStringLiteral("/Bin"));
+  EXPECT_EXIT(
+      {
+        QStringList seen;
+        test::OnNextModal([](QWidget*) { EchoAndConfirmNextStartError(); });
+        ChooseInNextChooser(notTheGame, &seen);
+        Start();
+      },
+      testing::ExitedWithCode(1), kWrongFolderSeen);
+  EXPECT_FALSE(QFile::exists(home.recordFile()));
+  EXPECT_FALSE(QFile::exists(notTheGame + QStringLiteral("/mods")));
+}
+
+TEST(StartWithRegistryDeathTest, SecondCopyEndsBeforeTouchingAnything) {
+  ScopedHome home;
+  const QString game = home.path() + QStringLiteral("/Corvana 1800");
+  MakeGame(game);
+  test::RecordFakeGame(game);
+  const QByteArray record = test::ReadBytes(home.recordFile());
+  const int other = LockAsAnotherCopy(home);
+  ASSERT_GE(other, 0);
+  EXPECT_EXIT(
+      {
+        EchoAndConfirmNextStartError();
+        Start();
+      },
+      testing::ExitedWithCode(1), "\\[Programmstartfehler\\|error icon\\] Das Programm <Brennwick> läuft bereits!\n");
+  close(other);
+  EXPECT_EQ(test::ReadBytes(home.recordFile()), record);
+  EXPECT_FALSE(QFile::exists(game + QStringLiteral("/mods")));
+}
+
+namespace {
+
+// The real program, copied alone into a program folder of its own and started there.
+class RunningCopy {
+ public:
+  explicit RunningCopy(const QString& folder) : exe_(folder + QStringLiteral("/brennwick")) {
+    QDir().mkpath(folder);
+    QFile::copy(QStringLiteral(BRENNWICK_BINARY_DIR "/brennwick"), exe_);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    process_.setProcessEnvironment(env);
+    process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process_.start(exe_, {});
+    process_.waitForStarted();
+  }
+  ~RunningCopy() {
+    process_.kill();
+    process_.waitForFinished();
+  }
+  // True when the copy ended by then; also notices an end that happened earlier.
+  bool endsWithin(int milliseconds) { return process_.state() != QProcess::Running || process_.waitForFinished(milliseconds); }
+
+ private:
+  QString exe_;
+  QProcess process_;
+};
+
+bool WaitFor(const std::function<bool()>& done, int milliseconds = 10000) {
+  for (int waited = 0; waited < milliseconds && !done(); waited += 20) QThread::msleep(20);
+  return done();
+}
+
+}  // namespace
+
+TEST(StartWithRegistryProcess, NewUserWithAProtonGameAndASecondCopy) {
+  ScopedHome home;
+  const QString prefix = home.path() + QStringLiteral("/.local/share/Steam/steamapps/compatdata/2971000/pfx");
+  MakePrefix(prefix, {{kLauncherKey, QStringLiteral("C:/Program Files (x86)/Ubisoft/Ubisoft Game Launcher/games/"
+                                                    "Corvana 1800/")}});
+  const QString game = Canonical(prefix + QStringLiteral("/drive_c")) +
+                       QStringLiteral("/Program Files (x86)/Ubisoft/Ubisoft Game Launcher/games/Corvana 1800");
+  MakeGame(game);
+
+  RunningCopy first(home.path() + QStringLiteral("/first"));
+  // Found without a question: the record is written and the workspace extracted.
+  ASSERT_TRUE(WaitFor([&] { return QFileInfo::exists(home.path() + QStringLiteral("/first/XMLK/Target.xml")); }));
+  EXPECT_TRUE(QFileInfo(game + QStringLiteral("/mods")).isDir());
+  const QByteArray record = test::ReadBytes(home.recordFile());
+  EXPECT_TRUE(record.contains(("\nGameLocation=" + game + "\nModLocation=" + game + "/mods\n").toUtf8())) << record.toStdString();
+
+  // The second copy stops at its message and leaves workspace and record alone.
+  RunningCopy second(home.path() + QStringLiteral("/second"));
+  EXPECT_FALSE(second.endsWithin(1500));
+  EXPECT_FALSE(QFileInfo::exists(home.path() + QStringLiteral("/second/XMLK")));
+  EXPECT_EQ(test::ReadBytes(home.recordFile()), record);
+  EXPECT_FALSE(first.endsWithin(0));
+}
