@@ -6,16 +6,10 @@
 #include <fstream>
 #include <iterator>
 
+#include "app/platform/asciicase.h"
+
 namespace bw {
 namespace {
-
-// Only a to z are folded; bytes of other letters (umlauts in UTF-8 ...) stay as they are.
-std::string UpperAZ(std::string text) {
-  for (char& c : text) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return text;
-}
 
 std::string ReadWhole(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -52,10 +46,11 @@ std::vector<std::string> RunningExecutableNames() {
 }
 
 bool ExecutableNameMatches(const std::string& entryName, const std::string& exeFileName) {
-  const std::string wanted = UpperAZ(exeFileName);
+  // Only a to z are folded; bytes of other letters (umlauts in UTF-8 ...) stay as they are.
+  const std::string wanted = AsciiLower(exeFileName);
   const std::size_t cut = entryName.find_last_of("/\\");
   const std::string fileName = cut == std::string::npos ? entryName : entryName.substr(cut + 1);
-  return UpperAZ(fileName) == wanted || UpperAZ(entryName) == wanted;
+  return AsciiLower(fileName) == wanted || AsciiLower(entryName) == wanted;
 }
 
 bool ProcessExists(const std::string& exeFileName) {
