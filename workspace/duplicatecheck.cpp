@@ -30,11 +30,10 @@ ProductHolders FindProductInItems(const QString& xmlPath, const QString& product
 }
 
 QString DuplicateQuestion(const ProductHolders& holders) {
-  static const char* const numerals[] = {"I", "II", "III", "IV", "V", "VI"};
   QString text = QStringLiteral("« ") + holders.name + QStringLiteral(" »\r") +
                  QStringLiteral("Diese Ware ist bereits in Item \r\r");
   for (size_t k = 0; k < holders.inItem.size(); ++k) {
-    if (holders.inItem[k]) text += QStringLiteral("Item ") + QLatin1String(numerals[k]) + QLatin1Char('\r');
+    if (holders.inItem[k]) text += QStringLiteral("Item ") + ItemNumeral(int(k) + 1) + QLatin1Char('\r');
   }
   return text + QStringLiteral("\renthalten. Trotzdem hinzugefügen?\r");
 }

@@ -26,4 +26,9 @@ QStringList ItemGuids() {
   return ids;
 }
 
+QString ItemNumeral(int slot) {
+  static const char* const numerals[] = {"I", "II", "III", "IV", "V", "VI"};
+  return slot >= 1 && slot <= 6 ? QLatin1String(numerals[slot - 1]) : QString();
+}
+
 }  // namespace bw

@@ -22,6 +22,9 @@ QString WithTrailingDelimiter(const QString& folder);
 // The six item GUIDs of slots 1 to 6.
 QStringList ItemGuids();
 
+// The numeral an item slot is shown with: "I" for slot 1 to "VI" for slot 6.
+QString ItemNumeral(int slot);
+
 // The name of the mod folder, in the workspace and in the game's mods folder.
 inline const QString kModFolderName = QStringLiteral("[Brennwick] Materials");
 
