@@ -57,8 +57,8 @@ TEST(MainForm, EveryControlHasItsPlaceSizeAndTextAfterStart) {
       {"TargetsView", 1118, 40, 300, 788, nullptr},
       {"SelectionViewLabel", 21, 16, -1, -1, "Warenlisten"},
       {"ProductViewLabel", 323, 16, -1, -1, "Einzelprodukte"},
-      {"ItemProductViewLabel", 720, 16, -1, -1, "Produktliste"},
-      {"TargetViewLabel", 1118, 16, -1, -1, "Zielgebäude"},
+      {"ItemProductViewLabel", 720, 16, -1, -1, "Produktlist des Items I"},
+      {"TargetViewLabel", 1118, 16, -1, -1, "Zielgebäude des Items I"},
       {"Item1Btn", 637, 40, 64, 64, nullptr},
       {"Item2Btn", 637, 110, 64, 64, nullptr},
       {"Item3Btn", 637, 180, 64, 64, nullptr},
@@ -82,7 +82,7 @@ TEST(MainForm, EveryControlHasItsPlaceSizeAndTextAfterStart) {
       {"CorvanaLabel", 323, 858, 697, 17,
        "Das Spiel ist aktiv. Änderungen an den Modifikationen zeigen erst Wirkung nach einem erneuten Spielstart."},
       {"CreateXMLData", 1824, 460, 145, 49, "CreateXMLData"},
-      {"TargetLabel", 1840, 379, -1, -1, "Zielgebäude : "},
+      {"TargetLabel", 1840, 379, -1, -1, "Ziel : Sägewerk"},
       {"Item1Target", 1869, 531, 75, 15, "100451"},
       {"Item2Target", 1869, 555, 75, 15, "100451"},
       {"Item3Target", 1869, 579, 75, 15, "100451"},
@@ -119,8 +119,8 @@ TEST(MainForm, EveryControlHasItsPlaceSizeAndTextAfterStart) {
   // The status line is bold maroon.
   EXPECT_TRUE(w.form->CorvanaLabel->font().bold());
   EXPECT_EQ(w.form->CorvanaLabel->palette().color(QPalette::WindowText), QColor(0x80, 0, 0));
-  EXPECT_EQ(w.form->SingleResetImg->toolTip(),
-            QStringLiteral("Alle gemachten Einstellunen für das gewählte Item zurücksetzen"));
+  // Start-up activates item I, which names it in the single reset's hint.
+  EXPECT_EQ(w.form->SingleResetImg->toolTip(), QStringLiteral("Item I zurücksetzen"));
   EXPECT_EQ(w.form->FullResetImg->toolTip(), QStringLiteral("Alle gemachten Einstellungen für alle Items zurücksetzen"));
 }
 

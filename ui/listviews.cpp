@@ -66,12 +66,7 @@ bool TMainForm::AddProductToItemProductView(const QString& productGuid) {
 }
 
 bool TMainForm::CreateTargetsView(const QString& region) {
-  // A file that fails to load leaves the document in hand, and TargetsRoot with it, intact.
-  XmlDocument targets;
-  targets.load(Paths.XMLPath + QStringLiteral("Target.xml"));
-  const XmlNode root = targets.root();
-  TargetsList = std::move(targets);
-  TargetsRoot = root;
+  LoadTargetsList();
   const QList<XmlNode> buildings =
       TargetsRoot.select(QStringLiteral("Target[@Region=\"") + region + QStringLiteral("\"]"));
   TargetsView->clear();

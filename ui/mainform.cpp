@@ -37,34 +37,59 @@ void TMainForm::FormCreate(const QString& programFolder) {
   GetTheTTF(*this);
   if (!QDir(Paths.XMLPath).exists()) Build(Paths.PrgPath);
   GetTheTTF(*this);
+  ShowFrameAndVersion(1664, 946);
+  LoadDocumentsAndFillLists(3);
+  Item1BtnClick();
+  ReadStoredSettings();
+  ScrollListView(TargetsView);
+}
+
+void TMainForm::ShowFrameAndVersion(int width, int height) {
   BackImage->adjustSize();
   BackImage->lower();
-  SetOuterSize(1664, 946);
+  SetOuterSize(width, height);
   Version->setText(GetAppVersionStr());
   ItemID = ItemGuids();
-  PropertyList.load(Paths.XMLPath + QStringLiteral("Property.xml"));
-  PropertyRoot = PropertyList.root();
-  TargetsList.load(Paths.XMLPath + QStringLiteral("Target.xml"));
-  TargetsRoot = TargetsList.root();
+}
+
+void TMainForm::LoadPropertyList() {
+  XmlDocument properties;
+  properties.load(Paths.XMLPath + QStringLiteral("Property.xml"));
+  // Without a root the next use of PropertyList.root() reports why the file failed.
+  PropertyRoot = properties.hasRoot() ? properties.root() : XmlNode();
+  PropertyList = std::move(properties);
+}
+
+void TMainForm::LoadTargetsList() {
+  // A file that fails to load leaves the document in hand, and TargetsRoot with it, intact.
+  XmlDocument targets;
+  targets.load(Paths.XMLPath + QStringLiteral("Target.xml"));
+  const XmlNode root = targets.root();
+  TargetsList = std::move(targets);
+  TargetsRoot = root;
+}
+
+void TMainForm::LoadDocumentsAndFillLists(int targetRow) {
+  LoadPropertyList();
+  PropertyRoot = PropertyList.root();  // a file that failed to load ends the sequence here
+  LoadTargetsList();
 
   CreateSelectionView();
   SelectionView->SelectRow(SelectionView->Row(0));
   CreateProductView(SelectionView->Selected() ? SelectionView->Selected()->text(0) : QString());
   ProductView->SelectRow(ProductView->Row(0));
   CreateTargetsView(QStringLiteral("Region1"));
-  TargetsView->SelectRow(TargetsView->Row(3));
-  // Item slot 1 is activated here, as a click on its button does (Item1BtnClick).
+  TargetsView->SelectRow(TargetsView->Row(targetRow));
+}
 
-  auto stored = [this](const char* name) {
-    return PropertyRoot.selectSingle(QStringLiteral("Property[@Name=\"%1\"]").arg(QLatin1String(name))).attr(1);
+void TMainForm::ReadStoredSettings() {
+  auto stored = [this](const QString& name) {
+    return PropertyRoot.selectSingle(QStringLiteral("Property[@Name=\"%1\"]").arg(name)).attr(1);
   };
-  ProductAmountBox->setValue(stored("ProductAmount").toInt());
-  ProductCycleBox->setValue(stored("ProductCycle").toInt());
+  ProductAmountBox->setValue(stored(QStringLiteral("ProductAmount")).toInt());
+  ProductCycleBox->setValue(stored(QStringLiteral("ProductCycle")).toInt());
   TLabel* targets[] = {Item1Target, Item2Target, Item3Target, Item4Target, Item5Target, Item6Target};
-  const char* guids[] = {"2000502230", "2000502232", "2000502234", "2000502236", "2000502238", "2000502240"};
-  for (int i = 0; i < 6; ++i) targets[i]->setText(stored(guids[i]));
-
-  ScrollListView(TargetsView);
+  for (int i = 0; i < 6; ++i) targets[i]->setText(stored(ItemID.value(i)));
 }
 
 void TMainForm::SetOuterSize(int width, int height) {

@@ -123,11 +123,37 @@ class TMainForm : public QMainWindow {
   // Sets the outer size of the window, which stays fixed.
   void SetOuterSize(int width, int height);
 
+  // Item store and duplicate check, between the controls and the workspace files.
+  bool SaveItemContent();
+  bool ReadItemProductList();
+  bool SaveProperties();
+  bool CheckForDoubleSelection(const QString& productGuid);
+
   // Handlers.
   void CloseBtnClick();
   void ProzessTimerTimer();
   void InfoImageClick();
   void CreateXMLDataClick();
+
+  // Editing handlers.
+  void Item1BtnClick();
+  void Item2BtnClick();
+  void Item3BtnClick();
+  void Item4BtnClick();
+  void Item5BtnClick();
+  void Item6BtnClick();
+  void Region1BtnClick();
+  void Region2BtnClick();
+  void Region3BtnClick();
+  void Region4BtnClick();
+  void SelectionClick();
+  void ProductViewClick();
+  void ItemProductViewClick();
+  void TargetsViewClick();
+
+  // Resets.
+  void SingleResetImgClick();
+  void FullResetImgClick();
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -137,6 +163,17 @@ class TMainForm : public QMainWindow {
   void CreateControls();
   void SetTabOrder();
   void FormCreate(const QString& programFolder);
+  // Parts of the start-up that the full reset runs again.
+  void ShowFrameAndVersion(int width, int height);
+  void LoadDocumentsAndFillLists(int targetRow);
+  void ReadStoredSettings();
+  // Editing.
+  void ConnectEditingHandlers();
+  void ItemBtnClick(int slot);
+  bool AskToReset(const QString& question);
+  // Load Property.xml and Target.xml afresh into their holders.
+  void LoadPropertyList();
+  void LoadTargetsList();
   void SortView(QTreeWidget* view, int (TMainForm::*compare)(const QTreeWidgetItem*, const QTreeWidgetItem*) const);
 
   QSize outerSize_;

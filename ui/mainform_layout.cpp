@@ -255,6 +255,7 @@ void TMainForm::CreateControls() {
   connect(ProzessTimer, &QTimer::timeout, this, &TMainForm::ProzessTimerTimer);
   ProzessTimer->start();
 
+  ConnectEditingHandlers();
   SetTabOrder();
 }
 

@@ -1,0 +1,58 @@
+// Undoing the user's work, after asking: one item slot, or the whole workspace.
+#include <QToolButton>
+
+#include "app/build.h"
+#include "ui/controls.h"
+#include "ui/mainform.h"
+#include "ui/messageform.h"
+
+namespace bw {
+namespace {
+
+// Every slot's target on a first start.
+const QString kDefaultTarget = QStringLiteral("100451");
+
+}  // namespace
+
+bool TMainForm::AskToReset(const QString& question) {
+  return MessageForm->Ask(QStringLiteral("Sicherheitsabfrage"),
+                          HelpImageCollection.GetScaledImage(HelpImageCollection.IndexOf(u"Achtung"), 64, 64), question,
+                          QStringLiteral("Zurücksetzen"), QStringLiteral("Abbrechen"));
+}
+
+void TMainForm::SingleResetImgClick() {
+  if (!AskToReset(QStringLiteral("\rAlle Werte des aktuellen Items ") + IsItem + QStringLiteral(" zurücksetzen ?\r\r"))) {
+    return;
+  }
+  // Property.xml first: when it can not be changed, the slot's list stays as it is, on
+  // screen and on disk.
+  LoadPropertyList();
+  const QString path = Paths.XMLPath + QStringLiteral("Property.xml");
+  PropertyRoot = PropertyList.root();
+  PropertyRoot.selectSingle(QStringLiteral("Property[@Name=\"") + ItemGUID + QStringLiteral("\"]"))
+      .setAttr(1, kDefaultTarget);
+  PropertyList.save(path);
+  ItemProductView->clear();
+  findChild<TLabel*>(QStringLiteral("Item") + IsItem + QStringLiteral("Target"))->setText(kDefaultTarget);
+  SaveItemContent();
+  GetTargetNameAndPosition(kDefaultTarget);
+  ScrollListView(TargetsView);
+}
+
+void TMainForm::FullResetImgClick() {
+  if (!AskToReset(QStringLiteral("\rAlle Daten des Programms auf die Startwerte zurücksetzen ?\r\r") +
+                  QStringLiteral("Achtung : Führen Sie diese Aktion nicht aus, wenn die Daten\r") +
+                  QStringLiteral("zur Zeit in einem aktuellen Spiel verwendet werden!\r"))) {
+    return;
+  }
+  Build(Paths.PrgPath);
+  ShowFrameAndVersion(1675, 942);
+  LoadDocumentsAndFillLists(0);
+  Item1BtnClick();
+  ReadStoredSettings();
+  Item1Btn->setChecked(true);
+  Item1BtnClick();
+  ScrollListView(TargetsView);
+}
+
+}  // namespace bw
