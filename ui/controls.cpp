@@ -58,6 +58,14 @@ QTreeWidgetItem* TListView::Selected() const {
   return rows.isEmpty() ? nullptr : rows.first();
 }
 
+void TListView::mousePressEvent(QMouseEvent* event) {
+  if (!indexAt(event->position().toPoint()).isValid()) {
+    event->accept();
+    return;
+  }
+  QTreeWidget::mousePressEvent(event);
+}
+
 void TListView::SelectRow(QTreeWidgetItem* row) {
   clearSelection();
   if (!row) return;

@@ -50,6 +50,10 @@ class TListView : public QTreeWidget {
   QTreeWidgetItem* Selected() const;
   // Makes `row` the one selected row (null clears the selection).
   void SelectRow(QTreeWidgetItem* row);
+
+ protected:
+  // A press beside the rows keeps the selection: the selected row may be an item's target.
+  void mousePressEvent(QMouseEvent* event) override;
 };
 
 }  // namespace bw
