@@ -1,0 +1,54 @@
+#include "tests/windowsupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QTest>
+#include <QTreeWidget>
+
+#include "ui/mainform.h"
+
+namespace bw::test {
+
+QMap<QString, QByteArray> Snapshot(const QString& folder) {
+  QMap<QString, QByteArray> files;
+  for (const QString& file : FilesBelow(folder)) files.insert(file, ReadBytes(folder + QLatin1Char('/') + file));
+  return files;
+}
+
+ShownWindow::ShownWindow() : form(std::make_unique<TMainForm>(folder.path())) {
+  form->show();
+  EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+}
+
+ShownWindow::~ShownWindow() = default;
+
+void ClickRow(QTreeWidget* view, QTreeWidgetItem* row) {
+  view->scrollToItem(row);
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualItemRect(row).center());
+}
+
+QTreeWidgetItem* RowWithCaption(const QTreeWidget* view, const QString& guid) {
+  for (int i = 0; i < view->topLevelItemCount(); ++i) {
+    if (view->topLevelItem(i)->text(0) == guid) return view->topLevelItem(i);
+  }
+  return nullptr;
+}
+
+void ClickBesideRows(QTreeWidget* view) {
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, QPoint(20, view->viewport()->height() - 3));
+}
+
+ModalWatch::ModalWatch() {
+  QObject::connect(&timer_, &QTimer::timeout, [this] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal || !modal->isVisible()) return;
+    seen_ << modal->objectName();
+    for (const QLabel* label : modal->findChildren<QLabel*>()) seen_ << label->text();
+    modal->close();
+  });
+  timer_.start(10);
+}
+
+}  // namespace bw::test

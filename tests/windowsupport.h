@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QByteArray>
+#include <QMap>
+#include <QString>
+#include <QStringList>
+#include <QTimer>
+#include <memory>
+
+#include "tests/testsupport.h"
+
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace bw {
+class TMainForm;
+}
+
+namespace bw::test {
+
+// Every file below a folder with its bytes, by relative path.
+QMap<QString, QByteArray> Snapshot(const QString& folder);
+
+// The main window started on a program folder of its own and shown.
+struct ShownWindow {
+  ShownWindow();
+  ~ShownWindow();
+  ProgramFolder folder;
+  std::unique_ptr<TMainForm> form;
+};
+
+// Clicks a row of a list view as a user does, after scrolling it into view.
+void ClickRow(QTreeWidget* view, QTreeWidgetItem* row);
+// The first row whose caption (its GUID) is `guid`, or null.
+QTreeWidgetItem* RowWithCaption(const QTreeWidget* view, const QString& guid);
+// Clicks into a list view where no row is.
+void ClickBesideRows(QTreeWidget* view);
+
+// Closes every modal window that comes up while it lives and keeps its texts, for steps
+// that must not ask anything.
+class ModalWatch {
+ public:
+  ModalWatch();
+  const QStringList& seen() const { return seen_; }
+
+ private:
+  QTimer timer_;
+  QStringList seen_;
+};
+
+}  // namespace bw::test
