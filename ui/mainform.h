@@ -127,6 +127,7 @@ class TMainForm : public QMainWindow {
   void CloseBtnClick();
   void ProzessTimerTimer();
   void InfoImageClick();
+  void Create_ItemBtnClick();
   void CreateXMLDataClick();
 
  protected:
