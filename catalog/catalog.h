@@ -61,6 +61,9 @@ bool DeleteDuplicate(QStringList& list);
 // Runs the ten steps in order, reporting each step's routine name before it starts. The
 // folders ORG, TMP, ICO and XMLK must exist. The first failure ends the run with a
 // bw::Error whose German message names the file; what earlier steps wrote stays.
+// The developer's folder of game icons (named icon + "_0.png").
+QString DefaultIconFolder();
+
 void RunCatalog(const WorkspacePaths& paths, const QString& iconFolder,
                 const std::function<void(const QString& step)>& progress);
 

@@ -1,3 +1,4 @@
+#include <QDir>
 #include <QFileInfo>
 
 #include "catalog/catalog.h"
@@ -24,6 +25,14 @@ const AssetIndex& CatalogRun::assets() {
 }
 
 void CatalogRun::releaseAssets() { assets_.reset(); }
+
+QString DefaultIconFolder() {
+#ifdef _WIN32
+  return QStringLiteral("G:/CORVANAICONS/");
+#else
+  return QDir::homePath() + QStringLiteral("/CORVANAICONS/");
+#endif
+}
 
 void RunCatalog(const WorkspacePaths& paths, const QString& iconFolder,
                 const std::function<void(const QString& step)>& progress) {

@@ -21,7 +21,7 @@ void Print(FILE* stream, const QString& line) {
 
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
-  QString iconFolder = QDir::homePath() + QStringLiteral("/CORVANAICONS/");
+  QString iconFolder = bw::DefaultIconFolder();
   QString programFolder = QCoreApplication::applicationDirPath();
 
   QStringList args = QCoreApplication::arguments().mid(1);

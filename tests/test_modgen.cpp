@@ -33,18 +33,6 @@ const QStringList kSawmills{"100451", "100451", "100451", "100451", "100451", "1
 
 QString Golden(const QString& name) { return QStringLiteral(BRENNWICK_SOURCE_DIR "/tests/golden/modgen/") + name; }
 
-// The date line of a generated assets.xml with its date and time replaced by "%x %X", so the
-// rest of the file can be compared byte for byte.
-QByteArray WithoutDate(QByteArray bytes) {
-  static const QRegularExpression dateLine(QStringLiteral("^<!-- (\\S+ \\S+) GU 16\\.1             -->\r$"),
-                                           QRegularExpression::MultilineOption);
-  QString text = QString::fromUtf8(bytes);
-  const QRegularExpressionMatch m = dateLine.match(text);
-  if (!m.hasMatch()) return bytes;
-  text.replace(m.capturedStart(1), m.capturedLength(1), QStringLiteral("%x %X"));
-  return text.toUtf8();
-}
-
 void ExpectSameTree(const QString& expected, const QString& actual) {
   EXPECT_FALSE(QFileInfo(actual).isSymLink());
   const QStringList files = test::FilesBelow(expected);
@@ -128,7 +116,7 @@ TEST_F(ModGen, WritesTheLinesOfTheHandWrittenGoldenFilesAndDeploysThem) {
     CreateItems({folder.xml(), c.amount, c.cycle, c.targets, targets.root()}, mods);
 
     const QString tmpl = folder.xml(kModFolderName);
-    EXPECT_EQ(WithoutDate(ReadBytes(tmpl + kAssets)), ReadBytes(Golden(QStringLiteral("%1_assets.xml").arg(c.golden))));
+    EXPECT_EQ(test::WithoutDate(ReadBytes(tmpl + kAssets)), ReadBytes(Golden(QStringLiteral("%1_assets.xml").arg(c.golden))));
     EXPECT_EQ(ReadBytes(tmpl + kTexts), ReadBytes(Golden(QStringLiteral("%1_texts_german.xml").arg(c.golden))));
     ExpectSameTree(tmpl, mods + '/' + kModFolderName);
   }
@@ -138,7 +126,7 @@ TEST_F(ModGen, TheShippedFilesAreTheGenerationForSlotOne) {
   Fill(1, {"1010205", "1010239"});
   CreateItems(Settings("25", "1"), mods_);
   const QString shipped = test::ShippedWorkspace() + kModFolderName;
-  EXPECT_EQ(WithoutDate(ReadBytes(Template() + kAssets)), WithoutDate(ReadBytes(shipped + kAssets)));
+  EXPECT_EQ(test::WithoutDate(ReadBytes(Template() + kAssets)), test::WithoutDate(ReadBytes(shipped + kAssets)));
   EXPECT_EQ(ReadBytes(Template() + kTexts), ReadBytes(shipped + kTexts));
 }
 

@@ -112,3 +112,11 @@ TEST(XmlAccess, MissingOrBrokenFilesFailAtTheFirstQueryNamingTheFile) {
     EXPECT_TRUE(e.message().contains(QStringLiteral("Products.xml")));
   }
 }
+
+TEST(XmlAccess, AKeptNodeOutlivesItsDocumentLoadingAnotherFile) {
+  XmlDocument doc;
+  ASSERT_TRUE(doc.loadText("<Targets><Target GUID=\"100451\" Name=\"Sägewerk\"/></Targets>", "Target.xml"));
+  const XmlNode kept = doc.root();
+  EXPECT_FALSE(doc.load(QStringLiteral("/nonexistent/Target.xml")));
+  EXPECT_EQ(kept.selectSingle(QStringLiteral("Target[@GUID=\"100451\"]")).attr(1), QStringLiteral("Sägewerk"));
+}

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QRegularExpression>
 #include <QTimer>
 
 #include "app/application.h"
@@ -69,6 +70,16 @@ void RecordFakeGame(const QString& gameFolder) {
                   QStringLiteral("[SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Brennwick]\nGameLocation=%1\n")
                       .arg(gameFolder)
                       .toUtf8());
+}
+
+QByteArray WithoutDate(QByteArray bytes) {
+  static const QRegularExpression dateLine(QStringLiteral("^<!-- (\\S+ \\S+) GU 16\\.1             -->\r$"),
+                                           QRegularExpression::MultilineOption);
+  QString text = QString::fromUtf8(bytes);
+  const QRegularExpressionMatch m = dateLine.match(text);
+  if (!m.hasMatch()) return bytes;
+  text.replace(m.capturedStart(1), m.capturedLength(1), QStringLiteral("%x %X"));
+  return text.toUtf8();
 }
 
 void OnNextModal(std::function<void(QWidget*)> action) {

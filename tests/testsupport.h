@@ -50,6 +50,10 @@ class ScopedHome {
 // location in the registry record of the current $XDG_CONFIG_HOME.
 void RecordFakeGame(const QString& gameFolder);
 
+// The date line of a generated assets.xml with its date and time replaced by "%x %X", so the
+// rest of the file can be compared byte for byte with a golden file.
+QByteArray WithoutDate(QByteArray bytes);
+
 // Answers the next modal window the way a user would: once it is up, `action` runs on it
 // (for example clicking one of its buttons). Texts seen are collected for the test.
 void OnNextModal(std::function<void(QWidget*)> action);

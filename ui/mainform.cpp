@@ -115,8 +115,4 @@ void TMainForm::ProzessTimerTimer() { CorvanaLabel->setVisible(ProcessExists("Co
 
 void TMainForm::InfoImageClick() { InfoForm->ShowModal(); }
 
-void TMainForm::CreateXMLDataClick() {
-  // Rebuilds the workspace catalogues from the game dumps in ORG (the catalogue builder).
-}
-
 }  // namespace bw

@@ -133,6 +133,7 @@ class TMainForm : public QMainWindow {
   void CloseBtnClick();
   void ProzessTimerTimer();
   void InfoImageClick();
+  void Create_ItemBtnClick();
   void CreateXMLDataClick();
 
   // Editing handlers.

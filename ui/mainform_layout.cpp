@@ -241,6 +241,7 @@ void TMainForm::CreateControls() {
   // catalogues and wipe the user's items and settings.
   CreateXMLData->setFocusPolicy(Qt::NoFocus);
   connect(CreateXMLData, &QPushButton::clicked, this, &TMainForm::CreateXMLDataClick);
+  connect(Create_ItemBtn, &QPushButton::clicked, this, &TMainForm::Create_ItemBtnClick);
   TargetLabel = label15(QStringLiteral("TargetLabel"), QStringLiteral("Zielgebäude : "), 1840, 379);
   TLabel** targets[] = {&Item1Target, &Item2Target, &Item3Target, &Item4Target, &Item5Target, &Item6Target};
   for (int n = 1; n <= 6; ++n) {

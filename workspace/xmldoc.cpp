@@ -98,11 +98,11 @@ void AppendNode(QByteArray& out, pugi::xml_node node, int depth) {
 
 }  // namespace
 
-XmlDocument::XmlDocument() : doc_(std::make_unique<pugi::xml_document>()) {}
+XmlDocument::XmlDocument() : doc_(std::make_shared<pugi::xml_document>()) {}
 
 bool XmlDocument::load(const QString& path) {
   path_ = path;
-  doc_ = std::make_unique<pugi::xml_document>();
+  doc_ = std::make_shared<pugi::xml_document>();
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) {
     error_ = QStringLiteral("Die Datei „%1“ fehlt oder kann nicht gelesen werden.").arg(path);
@@ -123,7 +123,7 @@ bool XmlDocument::load(const QString& path) {
 
 bool XmlDocument::loadText(const QByteArray& text, const QString& name) {
   path_ = name;
-  doc_ = std::make_unique<pugi::xml_document>();
+  doc_ = std::make_shared<pugi::xml_document>();
   return takeParseResult(
       doc_->load_buffer(text.constData(), size_t(text.size()), kParseOptions, pugi::encoding_auto));
 }
@@ -146,15 +146,15 @@ XmlNode XmlDocument::root() const {
   if (!hasRoot()) {
     Fail(error_.isEmpty() ? QStringLiteral("Die Datei „%1“ wurde nicht geladen.").arg(path_) : error_);
   }
-  return XmlNode(doc_->document_element(), path_);
+  return XmlNode(doc_->document_element(), doc_, path_);
 }
 
 QByteArray XmlDocument::formatted() const { return FormatXml(*doc_); }
 
 void XmlDocument::save(const QString& path) const { WriteFileAtomic(path, formatted()); }
 
-XmlNode::XmlNode(pugi::xml_node node, QString file, QString query)
-    : node_(node), file_(std::move(file)), query_(std::move(query)) {}
+XmlNode::XmlNode(pugi::xml_node node, std::shared_ptr<const pugi::xml_document> owner, QString file, QString query)
+    : node_(node), owner_(std::move(owner)), file_(std::move(file)), query_(std::move(query)) {}
 
 void XmlNode::requireNode() const {
   if (!node_) {
@@ -165,7 +165,7 @@ void XmlNode::requireNode() const {
 XmlNode XmlNode::selectSingle(const QString& xpath) const {
   requireNode();
   try {
-    return XmlNode(node_.select_node(ToUtf8(xpath).c_str()).node(), file_, xpath);
+    return XmlNode(node_.select_node(ToUtf8(xpath).c_str()).node(), owner_, file_, xpath);
   } catch (const pugi::xpath_exception& e) {
     Fail(QStringLiteral("Ungültige Abfrage „%1“ für die Datei „%2“: %3").arg(xpath, file_, FromUtf8(e.what())));
   }
@@ -176,7 +176,7 @@ QList<XmlNode> XmlNode::select(const QString& xpath) const {
   QList<XmlNode> nodes;
   try {
     for (const pugi::xpath_node& n : node_.select_nodes(ToUtf8(xpath).c_str())) {
-      nodes.append(XmlNode(n.node(), file_, xpath));
+      nodes.append(XmlNode(n.node(), owner_, file_, xpath));
     }
   } catch (const pugi::xpath_exception& e) {
     Fail(QStringLiteral("Ungültige Abfrage „%1“ für die Datei „%2“: %3").arg(xpath, file_, FromUtf8(e.what())));
@@ -194,18 +194,18 @@ int XmlNode::childCount() const {
 QList<XmlNode> XmlNode::children() const {
   requireNode();
   QList<XmlNode> nodes;
-  for (pugi::xml_node c : node_.children()) nodes.append(XmlNode(c, file_, query_));
+  for (pugi::xml_node c : node_.children()) nodes.append(XmlNode(c, owner_, file_, query_));
   return nodes;
 }
 
 XmlNode XmlNode::firstChild() const {
   requireNode();
-  return XmlNode(node_.first_child(), file_, query_ + QStringLiteral(" (erstes Kindelement)"));
+  return XmlNode(node_.first_child(), owner_, file_, query_ + QStringLiteral(" (erstes Kindelement)"));
 }
 
 XmlNode XmlNode::parent() const {
   requireNode();
-  return XmlNode(node_.parent(), file_, query_);
+  return XmlNode(node_.parent(), owner_, file_, query_);
 }
 
 pugi::xml_attribute XmlNode::attribute(int index) const {
@@ -244,7 +244,7 @@ XmlNode XmlNode::appendCopy(const XmlNode& other) const {
   requireNode();
   other.requireNode();
   pugi::xml_node node = node_;
-  return XmlNode(node.append_copy(other.node_), file_, query_);
+  return XmlNode(node.append_copy(other.node_), owner_, file_, query_);
 }
 
 void XmlNode::removeChild(const XmlNode& child) const {

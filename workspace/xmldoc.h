@@ -37,7 +37,7 @@ class XmlDocument {
  private:
   bool takeParseResult(const pugi::xml_parse_result& result);
 
-  std::unique_ptr<pugi::xml_document> doc_;
+  std::shared_ptr<pugi::xml_document> doc_;
   QString path_;
   QString error_;
 };
@@ -47,7 +47,9 @@ class XmlDocument {
 class XmlNode {
  public:
   XmlNode() = default;
-  XmlNode(pugi::xml_node node, QString file, QString query = {});
+  // `owner` keeps the node's document alive, so a kept node stays valid when the document
+  // that handed it out loads another file.
+  XmlNode(pugi::xml_node node, std::shared_ptr<const pugi::xml_document> owner, QString file, QString query = {});
 
   bool isNull() const { return !node_; }
   explicit operator bool() const { return bool(node_); }
@@ -80,6 +82,7 @@ class XmlNode {
   pugi::xml_attribute attribute(int index) const;
 
   pugi::xml_node node_;
+  std::shared_ptr<const pugi::xml_document> owner_;
   QString file_;
   QString query_;
 };
