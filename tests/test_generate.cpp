@@ -2,11 +2,14 @@
 
 #include <QDir>
 #include <QFile>
+#include <QAbstractButton>
 #include <QPushButton>
+#include <QTreeWidget>
 #include <QSpinBox>
 #include <QTest>
 
 #include "tests/testsupport.h"
+#include "tests/windowsupport.h"
 #include "ui/controls.h"
 #include "ui/mainform.h"
 #include "workspace/itemstore.h"
@@ -21,19 +24,47 @@ const QString kGolden = QStringLiteral(BRENNWICK_SOURCE_DIR "/tests/golden/modge
 
 }  // namespace
 
-TEST(GenerateButton, DeploysTheItemsOfTheWorkspaceIntoTheGamesModsFolder) {
+// A new user whose game lives in a Steam Proton prefix: the game is found without a
+// question, two items are filled by clicks, and the mod lands in the game's mods folder.
+TEST(GenerateButton, FillsTwoItemsByClicksAndDeploysThemIntoTheProtonGame) {
   test::ScopedHome home;
-  test::RecordFakeGame(home.path() + QStringLiteral("/Corvana 1800"));
-  test::ProgramFolder folder;
-  SaveItemContent(folder.xml(), QStringLiteral("2000502232"), {{"24807", "Mist", "icon_dung"}});
-  SaveItemContent(folder.xml(), QStringLiteral("2000502238"), {{"1010239", "Zucker", "icon_sugar"}});
-  SaveProperties(folder.xml(), QStringLiteral("1"), QStringLiteral("1"),
-                 {"100451", "112690", "100451", "100451", "112690", "100451"});
+  const QString prefix = home.path() + QStringLiteral("/.local/share/Steam/steamapps/compatdata/2971000/pfx");
+  test::MakeWinePrefix(prefix, {{QStringLiteral("Software\\Wow6432Node\\Ubisoft\\Corvana 1800"),
+                                 QStringLiteral("C:\\Games\\Corvana 1800")}});
+  test::ProgramFolder folder(false);
+  test::ModalWatch noQuestion;
   TMainForm form(folder.path());
-  ASSERT_EQ(form.MODPath, home.path() + QStringLiteral("/Corvana 1800/mods"));
+  form.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+  EXPECT_TRUE(form.MODPath.endsWith(QStringLiteral("/drive_c/Games/Corvana 1800/mods"))) << form.MODPath.toStdString();
 
-  QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("Create_ItemBtn")), Qt::LeftButton);
+  auto click = [&form](const char* name) {
+    QTest::mouseClick(form.findChild<QAbstractButton*>(QString::fromLatin1(name)), Qt::LeftButton);
+  };
+  auto clickRow = [&form](const char* view, const char* guid) {
+    auto* list = form.findChild<QTreeWidget*>(QString::fromLatin1(view));
+    QTreeWidgetItem* row = test::RowWithCaption(list, QString::fromLatin1(guid));
+    ASSERT_NE(row, nullptr) << view << " " << guid;
+    test::ClickRow(list, row);
+  };
+  // Item II: "Mist" from the group "Keim der Hoffnung", target the gas plant of the Arctic.
+  click("Item2Btn");
+  clickRow("SelectionView", "24961");
+  clickRow("ProductView", "24807");
+  click("Region3Btn");
+  clickRow("TargetsView", "112690");
+  // Item V: "Zucker" from "Zwischenprodukt", the same target.
+  click("Item5Btn");
+  clickRow("SelectionView", "11703");
+  clickRow("ProductView", "1010239");
+  click("Region3Btn");
+  clickRow("TargetsView", "112690");
+  form.findChild<QSpinBox*>(QStringLiteral("ProductAmountBox"))->setValue(1);
+  form.findChild<QSpinBox*>(QStringLiteral("ProductCycleBox"))->setValue(1);
 
+  click("Create_ItemBtn");
+
+  EXPECT_TRUE(noQuestion.seen().isEmpty()) << noQuestion.seen().join(QLatin1Char('|')).toStdString();
   const QString mod = form.MODPath + QLatin1Char('/') + kModFolderName;
   EXPECT_EQ(test::WithoutDate(ReadBytes(mod + "/data/config/export/main/asset/assets.xml")),
             ReadBytes(kGolden + "slots2and5_assets.xml"));

@@ -43,19 +43,6 @@ void MakeGame(const QString& folder) {
 
 // A Wine prefix with drive C (its drive_c) and drive D (`diskD`), whose system.reg holds
 // `keys`: Wine key path (single backslashes) -> InstallDir as the Windows path.
-void MakePrefix(const QString& prefix, const QList<QPair<QString, QString>>& keys, const QString& diskD = {}) {
-  QDir().mkpath(prefix + QStringLiteral("/dosdevices"));
-  QDir().mkpath(prefix + QStringLiteral("/drive_c"));
-  QFile::link(QStringLiteral("../drive_c"), prefix + QStringLiteral("/dosdevices/c:"));
-  if (!diskD.isEmpty()) QFile::link(diskD, prefix + QStringLiteral("/dosdevices/d:"));
-  QString reg = QStringLiteral("WINE REGISTRY Version 2\n\n#arch=win64\n\n");
-  auto escaped = [](QString text) { return text.replace(QLatin1Char('\\'), QStringLiteral("\\\\")); };
-  for (const auto& [key, dir] : keys) {
-    reg += QStringLiteral("[%1] 1700000000\n#time=1d9\n\"InstallDir\"=\"%2\"\n\n").arg(escaped(key), escaped(dir));
-  }
-  test::WriteBytes(prefix + QStringLiteral("/system.reg"), reg.toUtf8());
-}
-
 const QString kGameKey = QStringLiteral("Software\\Wow6432Node\\Ubisoft\\Corvana 1800");
 const QString kLauncherKey = QStringLiteral("Software\\Wow6432Node\\Ubisoft\\Launcher\\Installs\\4553");
 
@@ -119,7 +106,7 @@ TEST(StartWithRegistry, MapsTheLauncherRecordThroughDriveD) {
   ScopedHome home;
   const QString diskD = home.path() + QStringLiteral("/disk-d");
   QDir().mkpath(diskD);
-  MakePrefix(home.path() + QStringLiteral("/.wine"), {{kLauncherKey, QStringLiteral("D:/Games/G/")}}, diskD);
+  test::MakeWinePrefix(home.path() + QStringLiteral("/.wine"), {{kLauncherKey, QStringLiteral("D:/Games/G/")}}, diskD);
   NoQuestions none;
   const GameFolders game = Start();
   const QString expected = Canonical(diskD) + QStringLiteral("/Games/G");
@@ -132,7 +119,7 @@ TEST(StartWithRegistry, MapsTheLauncherRecordThroughDriveD) {
 TEST(StartWithRegistry, GameRecordKeepsItsTrailingDelimiter) {
   ScopedHome home;
   const QString prefix = home.path() + QStringLiteral("/.wine");
-  MakePrefix(prefix, {{kGameKey, QStringLiteral("C:\\Games\\Corvana 1800\\")}});
+  test::MakeWinePrefix(prefix, {{kGameKey, QStringLiteral("C:\\Games\\Corvana 1800\\")}});
   const GameFolders game = Start();
   const QString expected = Canonical(prefix + QStringLiteral("/drive_c")) + QStringLiteral("/Games/Corvana 1800/");
   EXPECT_EQ(game.GAMEPATH, expected);
@@ -147,7 +134,7 @@ TEST(StartWithRegistry, ValidRecordReadsNoInstallRecordAndAsksNothing) {
   MakeGame(recorded);
   test::RecordFakeGame(recorded);
   const QString prefix = home.path() + QStringLiteral("/.wine");
-  MakePrefix(prefix, {{kGameKey, QStringLiteral("C:\\Other")}});
+  test::MakeWinePrefix(prefix, {{kGameKey, QStringLiteral("C:\\Other")}});
   NoQuestions none;
   const GameFolders game = Start();
   EXPECT_EQ(game.GAMEPATH, recorded);
@@ -158,7 +145,7 @@ TEST(StartWithRegistry, ValidRecordReadsNoInstallRecordAndAsksNothing) {
 TEST(StartWithRegistry, StaleRecordIsDeletedAndTheSameFolderFoundAgain) {
   ScopedHome home;
   const QString prefix = home.path() + QStringLiteral("/.wine");
-  MakePrefix(prefix, {{kGameKey, QStringLiteral("C:\\Games\\Corvana 1800")}});
+  test::MakeWinePrefix(prefix, {{kGameKey, QStringLiteral("C:\\Games\\Corvana 1800")}});
   // Recorded earlier through the install record, but the game was never there.
   const QString stale = Canonical(prefix + QStringLiteral("/drive_c")) + QStringLiteral("/Games/Corvana 1800");
   QDir().mkpath(QFileInfo(home.recordFile()).path());
@@ -179,8 +166,8 @@ TEST(StartWithRegistry, GameRecordInAnyPrefixComesBeforeTheLauncherRecord) {
   ScopedHome home;
   const QString wine = home.path() + QStringLiteral("/.wine");
   const QString proton = home.path() + QStringLiteral("/.local/share/Steam/steamapps/compatdata/2000/pfx");
-  MakePrefix(wine, {{kLauncherKey, QStringLiteral("C:\\Launcher\\Corvana 1800\\")}});
-  MakePrefix(proton, {{kGameKey, QStringLiteral("C:\\Proton\\Corvana 1800")}});
+  test::MakeWinePrefix(wine, {{kLauncherKey, QStringLiteral("C:\\Launcher\\Corvana 1800\\")}});
+  test::MakeWinePrefix(proton, {{kGameKey, QStringLiteral("C:\\Proton\\Corvana 1800")}});
   NoQuestions none;
   EXPECT_EQ(Start().GAMEPATH, Canonical(proton + QStringLiteral("/drive_c")) + QStringLiteral("/Proton/Corvana 1800"));
 }
@@ -321,7 +308,7 @@ bool WaitFor(const std::function<bool()>& done, int milliseconds = 10000) {
 TEST(StartWithRegistryProcess, NewUserWithAProtonGameAndASecondCopy) {
   ScopedHome home;
   const QString prefix = home.path() + QStringLiteral("/.local/share/Steam/steamapps/compatdata/2971000/pfx");
-  MakePrefix(prefix, {{kLauncherKey, QStringLiteral("C:/Program Files (x86)/Ubisoft/Ubisoft Game Launcher/games/"
+  test::MakeWinePrefix(prefix, {{kLauncherKey, QStringLiteral("C:/Program Files (x86)/Ubisoft/Ubisoft Game Launcher/games/"
                                                     "Corvana 1800/")}});
   const QString game = Canonical(prefix + QStringLiteral("/drive_c")) +
                        QStringLiteral("/Program Files (x86)/Ubisoft/Ubisoft Game Launcher/games/Corvana 1800");

@@ -82,6 +82,19 @@ QByteArray WithoutDate(QByteArray bytes) {
   return text.toUtf8();
 }
 
+void MakeWinePrefix(const QString& prefix, const QList<QPair<QString, QString>>& keys, const QString& diskD) {
+  QDir().mkpath(prefix + QStringLiteral("/dosdevices"));
+  QDir().mkpath(prefix + QStringLiteral("/drive_c"));
+  QFile::link(QStringLiteral("../drive_c"), prefix + QStringLiteral("/dosdevices/c:"));
+  if (!diskD.isEmpty()) QFile::link(diskD, prefix + QStringLiteral("/dosdevices/d:"));
+  QString reg = QStringLiteral("WINE REGISTRY Version 2\n\n#arch=win64\n\n");
+  auto escaped = [](QString text) { return text.replace(QLatin1Char('\\'), QStringLiteral("\\\\")); };
+  for (const auto& [key, dir] : keys) {
+    reg += QStringLiteral("[%1] 1700000000\n#time=1d9\n\"InstallDir\"=\"%2\"\n\n").arg(escaped(key), escaped(dir));
+  }
+  WriteBytes(prefix + QStringLiteral("/system.reg"), reg.toUtf8());
+}
+
 void OnNextModal(std::function<void(QWidget*)> action) {
   auto* timer = new QTimer;
   timer->setInterval(10);

@@ -50,6 +50,10 @@ class ScopedHome {
 // location in the registry record of the current $XDG_CONFIG_HOME.
 void RecordFakeGame(const QString& gameFolder);
 
+// A Wine prefix whose system.reg holds the values "InstallDir" of the given keys, with drive
+// C: and, when `diskD` is given, drive D: linked in dosdevices.
+void MakeWinePrefix(const QString& prefix, const QList<QPair<QString, QString>>& keys, const QString& diskD = {});
+
 // The date line of a generated assets.xml with its date and time replaced by "%x %X", so the
 // rest of the file can be compared byte for byte with a golden file.
 QByteArray WithoutDate(QByteArray bytes);
