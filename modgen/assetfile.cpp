@@ -2,8 +2,8 @@
 // unlocks all six items, their reward pool and Eli Blackworth's trader settings.
 #include <QLatin1StringView>
 #include <climits>
-#include <ctime>
 
+#include "app/platform/localtime.h"
 #include "modgen/createitems.h"
 #include "modgen/itemslots.h"
 #include "workspace/error.h"
@@ -12,17 +12,6 @@
 
 namespace bw {
 namespace {
-
-// The user's short date and long time, as the C library writes them under LC_TIME.
-QString LocalDateTime() {
-  const std::time_t now = std::time(nullptr);
-  const std::tm local = *std::localtime(&now);
-  char date[128] = {};
-  char time[128] = {};
-  std::strftime(date, sizeof date, "%x", &local);
-  std::strftime(time, sizeof time, "%X", &local);
-  return QString::fromLocal8Bit(date) + QLatin1Char(' ') + QString::fromLocal8Bit(time);
-}
 
 // Raises the counter in the first row of Property.xml by one, saves it and returns the new
 // value, the GUID of this generation's trigger.
@@ -171,7 +160,7 @@ bool CreateItemsXML(const ModSettings& s) {
 
   QStringList NewXML{QStringLiteral("<!-- Spezial Items für Material Mod -->"),
                      QStringLiteral("<!-- Corvana 1800 Special Material Mod -->"),
-                     QStringLiteral("<!-- ") + XmlEscape(LocalDateTime()) + QStringLiteral(" GU 16.1             -->"),
+                     QStringLiteral("<!-- ") + XmlEscape(QString::fromLocal8Bit(LocalTimeText("%x %X"))) + QStringLiteral(" GU 16.1             -->"),
                      QStringLiteral("<ModOps>"), QStringLiteral("<!--Erzeugung der Items-->")};
   const QStringList ItemID = ItemGuids();
   for (int slot = 1; slot <= ItemID.size(); ++slot) {

@@ -1,13 +1,10 @@
 #include "app/platform/localtime.h"
 
-#include <clocale>
 #include <ctime>
 
 namespace bw {
 
 std::string LocalTimeText(const char* strftimeFormat) {
-  static const bool userLocale = std::setlocale(LC_TIME, "") != nullptr;
-  (void)userLocale;
   const std::time_t now = std::time(nullptr);
   std::tm local{};
 #ifdef _WIN32
