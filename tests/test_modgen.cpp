@@ -44,13 +44,6 @@ void RemoveIfThere(const QString& path) {
   if (QFileInfo(path).exists() || QFileInfo(path).isSymLink()) RemoveTree(path);
 }
 
-// A snapshot of every file below a folder with its bytes.
-QMap<QString, QByteArray> Snapshot(const QString& folder) {
-  QMap<QString, QByteArray> files;
-  for (const QString& f : test::FilesBelow(folder)) files.insert(f, ReadBytes(folder + '/' + f));
-  return files;
-}
-
 // A new workspace, Target.xml loaded as the window holds it, and a game with a mods folder.
 class ModGen : public ::testing::Test {
  public:
@@ -192,14 +185,14 @@ TEST_F(ModGen, WithoutProductsOnlyTheDeployedModGoes) {
 
   for (bool deployed : {true, false}) {
     SCOPED_TRACE(deployed ? "with a deployed mod" : "without a deployed mod");
-    const auto workspace = Snapshot(folder_.xml());
-    const auto othersBefore = Snapshot(mods_ + QStringLiteral("/Other Mod"));
+    const auto workspace = test::Snapshot(folder_.xml());
+    const auto othersBefore = test::Snapshot(mods_ + QStringLiteral("/Other Mod"));
     ASSERT_EQ(QFileInfo::exists(Deployed()), deployed);
     CreateItems(Settings("99", "9"), mods_);
     EXPECT_FALSE(QFileInfo::exists(Deployed()));
     EXPECT_EQ(QDir(mods_).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList{"Other Mod"});
-    EXPECT_EQ(Snapshot(mods_ + QStringLiteral("/Other Mod")), othersBefore);
-    EXPECT_EQ(Snapshot(folder_.xml()), workspace);  // assets.xml, texts_german.xml, Property.xml
+    EXPECT_EQ(test::Snapshot(mods_ + QStringLiteral("/Other Mod")), othersBefore);
+    EXPECT_EQ(test::Snapshot(folder_.xml()), workspace);  // assets.xml, texts_german.xml, Property.xml
     EXPECT_EQ(Counter(), QStringLiteral("2000502261"));
   }
 }
@@ -213,7 +206,7 @@ TEST_F(ModGen, WithoutProductsAndWithoutAGameModsFolderNothingIsCreated) {
 TEST_F(ModGen, AFailedGenerationLeavesTheDeployedModAndTheOldFiles) {
   Fill(1, {"1010196"});
   CreateItems(Settings(), mods_);
-  const auto deployed = Snapshot(Deployed());
+  const auto deployed = test::Snapshot(Deployed());
   const QByteArray assets = ReadBytes(Template() + kAssets);
   const QByteArray texts = ReadBytes(Template() + kTexts);
 
@@ -225,7 +218,7 @@ TEST_F(ModGen, AFailedGenerationLeavesTheDeployedModAndTheOldFiles) {
     EXPECT_EQ(e.message(), QStringLiteral("Die Ware „999999999“ aus der Datei „%1“ steht nicht in der Datei „%2“.")
                                .arg(folder_.xml(QStringLiteral("2000502232.xml")), folder_.xml(QStringLiteral("Products.xml"))));
   }
-  EXPECT_EQ(Snapshot(Deployed()), deployed);
+  EXPECT_EQ(test::Snapshot(Deployed()), deployed);
   EXPECT_EQ(Counter(), QStringLiteral("2000502262"));
   EXPECT_EQ(ReadBytes(Template() + kAssets), assets);
   EXPECT_EQ(ReadBytes(Template() + kTexts), texts);
@@ -250,14 +243,14 @@ TEST_F(ModGen, LookUpsAndTheCounterFailWithAGermanMessage) {
     SCOPED_TRACE(c.messageStart);
     test::WriteBytes(property, QByteArray(shippedProperty).replace("2000502260", c.counter));
     if (c.listMissing) QFile::remove(folder_.xml(QStringLiteral("2000502236.xml")));
-    const auto workspaceMod = Snapshot(Template());
+    const auto workspaceMod = test::Snapshot(Template());
     try {
       CreateItems(Settings("25", "1", {"100451", "100451", "4711", "100451", "100451", "100451"}), mods_);
       ADD_FAILURE() << "expected an error";
     } catch (const Error& e) {
       EXPECT_TRUE(e.message().startsWith(QString::fromUtf8(c.messageStart))) << e.message().toStdString();
     }
-    EXPECT_EQ(Snapshot(Template()), workspaceMod);
+    EXPECT_EQ(test::Snapshot(Template()), workspaceMod);
     EXPECT_FALSE(QFileInfo::exists(Deployed()));
   }
 }
@@ -363,7 +356,7 @@ TEST_F(ModGen, DeletingNeverFollowsALink) {
 TEST_F(ModGen, ATemplateFileThatCannotBeCopiedLeavesTheOldModAndNoHalfCopy) {
   Fill(1, {"1010196"});
   CreateItems(Settings(), mods_);
-  const auto deployed = Snapshot(Deployed());
+  const auto deployed = test::Snapshot(Deployed());
   const QString broken = Template() + QStringLiteral("/data/icon/Item_7.png");
   ASSERT_TRUE(QFile::link(folder_.path() + QStringLiteral("nowhere.png"), broken));
   try {
@@ -373,7 +366,7 @@ TEST_F(ModGen, ATemplateFileThatCannotBeCopiedLeavesTheOldModAndNoHalfCopy) {
     EXPECT_TRUE(e.message().startsWith(QStringLiteral("Die Datei „%1“ kann nicht gelesen werden").arg(broken)))
         << e.message().toStdString();
   }
-  EXPECT_EQ(Snapshot(Deployed()), deployed);
+  EXPECT_EQ(test::Snapshot(Deployed()), deployed);
   EXPECT_EQ(QDir(mods_).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList{kModFolderName});
 
   // The next deployment after mending the template goes through.
@@ -420,11 +413,11 @@ QString DeployErrorWithoutWriteAccess(const QString& templateFolder, const QStri
 TEST_F(ModGen, AnUnwritableModsFolderIsReportedAndTheOldModStays) {
   Fill(1, {"1010196"});
   CreateItems(Settings(), mods_);
-  const auto deployed = Snapshot(Deployed());
+  const auto deployed = test::Snapshot(Deployed());
   const QString message = DeployErrorWithoutWriteAccess(Template(), mods_, folder_.path());
   EXPECT_EQ(message, QStringLiteral("Der Ordner „%1/.%2.neu“ kann nicht angelegt werden.").arg(mods_, kModFolderName));
   QFile::setPermissions(mods_, QFile::permissions(mods_) | QFile::WriteOwner);
-  EXPECT_EQ(Snapshot(Deployed()), deployed);
+  EXPECT_EQ(test::Snapshot(Deployed()), deployed);
   EXPECT_EQ(QDir(mods_).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList{kModFolderName});
 }
 

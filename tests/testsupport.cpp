@@ -21,6 +21,12 @@ QByteArray ReadBytes(const QString& path) {
 
 void WriteBytes(const QString& path, const QByteArray& bytes) { WriteFileAtomic(path, bytes); }
 
+QMap<QString, QByteArray> Snapshot(const QString& folder) {
+  QMap<QString, QByteArray> files;
+  for (const QString& file : FilesBelow(folder)) files.insert(file, ReadBytes(folder + QLatin1Char('/') + file));
+  return files;
+}
+
 QString ShippedWorkspace() { return QStringLiteral(BRENNWICK_SOURCE_DIR "/resources/XMLK/"); }
 
 ProgramFolder::ProgramFolder(bool withWorkspace) {

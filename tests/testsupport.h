@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QByteArray>
+#include <QMap>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -17,6 +18,9 @@ QByteArray ReadBytes(const QString& path);
 void WriteBytes(const QString& path, const QByteArray& bytes);
 
 using bw::FilesBelow;
+
+// Every file below a folder with its bytes, by relative path.
+QMap<QString, QByteArray> Snapshot(const QString& folder);
 
 // The repository's resources/XMLK folder (the initial workspace as it is shipped).
 QString ShippedWorkspace();

@@ -11,12 +11,6 @@
 
 namespace bw::test {
 
-QMap<QString, QByteArray> Snapshot(const QString& folder) {
-  QMap<QString, QByteArray> files;
-  for (const QString& file : FilesBelow(folder)) files.insert(file, ReadBytes(folder + QLatin1Char('/') + file));
-  return files;
-}
-
 ShownWindow::ShownWindow() : form(std::make_unique<TMainForm>(folder.path())) {
   form->show();
   EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));

@@ -18,9 +18,6 @@ class TMainForm;
 
 namespace bw::test {
 
-// Every file below a folder with its bytes, by relative path.
-QMap<QString, QByteArray> Snapshot(const QString& folder);
-
 // The main window started on a program folder of its own and shown.
 struct ShownWindow {
   ShownWindow();
