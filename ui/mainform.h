@@ -3,6 +3,7 @@
 #include <QMainWindow>
 #include <QStringList>
 
+#include "modgen/createitems.h"
 #include "ui/imagecollection.h"
 #include "workspace/paths.h"
 #include "workspace/xmldoc.h"
@@ -127,6 +128,8 @@ class TMainForm : public QMainWindow {
   bool SaveItemContent();
   bool ReadItemProductList();
   bool SaveProperties();
+  // What the window shows for the mod: amount, cycle, the six targets and Target.xml.
+  ModSettings CurrentSettings() const;
   bool CheckForDoubleSelection(const QString& productGuid);
 
   // Handlers.

@@ -49,14 +49,19 @@ bool TMainForm::ReadItemProductList() {
   return true;
 }
 
-bool TMainForm::SaveProperties() {
+ModSettings TMainForm::CurrentSettings() const {
   // The boxes' values, never a half-typed text: an empty box would store an empty number.
   QStringList targets;
   for (const TLabel* label : {Item1Target, Item2Target, Item3Target, Item4Target, Item5Target, Item6Target}) {
     targets << label->text();
   }
-  bw::SaveProperties(Paths.XMLPath, QString::number(ProductAmountBox->value()),
-                     QString::number(ProductCycleBox->value()), targets);
+  return {Paths.XMLPath, QString::number(ProductAmountBox->value()), QString::number(ProductCycleBox->value()),
+          targets, TargetsRoot};
+}
+
+bool TMainForm::SaveProperties() {
+  const ModSettings settings = CurrentSettings();
+  bw::SaveProperties(settings.XMLPath, settings.amount, settings.cycle, settings.targets);
   return true;
 }
 
