@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <QScrollBar>
 
 namespace bw {
 
@@ -56,6 +57,13 @@ TListView::TListView(const QString& name, const QList<int>& columnWidths, QWidge
 QTreeWidgetItem* TListView::Selected() const {
   const QList<QTreeWidgetItem*> rows = selectedItems();
   return rows.isEmpty() ? nullptr : rows.first();
+}
+
+void TListView::reset() {
+  QTreeWidget::reset();
+  // The scroll bar learns the new row count only when the view lays itself out again, after
+  // this pass of the event loop: rows added before then would show at the old position.
+  verticalScrollBar()->setValue(0);
 }
 
 void TListView::mousePressEvent(QMouseEvent* event) {

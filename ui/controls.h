@@ -51,6 +51,9 @@ class TListView : public QTreeWidget {
   // Makes `row` the one selected row (null clears the selection).
   void SelectRow(QTreeWidgetItem* row);
 
+  // A list whose rows were all removed starts again at its top.
+  void reset() override;
+
  protected:
   // A press beside the rows keeps the selection: the selected row may be an item's target.
   void mousePressEvent(QMouseEvent* event) override;
