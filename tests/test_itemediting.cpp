@@ -450,3 +450,40 @@ TEST(ItemEditing, AnItemSwitchScrollsTheTargetFromTheTopOfItsRegionToNearTheMidd
     EXPECT_TRUE(form.TargetsView->viewport()->rect().contains(form.TargetsView->visualItemRect(form.TargetsView->Selected())));
   }
 }
+
+TEST(ItemEditing, ADoubleClickOnAListDoesWhatOneClickDoes) {
+  // The same steps in two windows: one clicks, the other double-clicks.
+  test::ShownWindow clicked;
+  test::ShownWindow doubleClicked;
+  for (TMainForm* form : {clicked.form.get(), doubleClicked.form.get()}) {
+    for (int i = 0; i < 3; ++i) ClickRow(form->ProductView, form->ProductView->Row(i));  // Bauxit, Eisen, Erdgas
+  }
+  test::ModalWatch noQuestion;
+  struct Case {
+    const char* list;
+    TListView* TMainForm::*view;
+    int row;
+  } cases[] = {
+      {"item products", &TMainForm::ItemProductView, 0},
+      {"products", &TMainForm::ProductView, 7},  // Kohle, in no item yet
+      {"groups", &TMainForm::SelectionView, 4},
+      {"buildings", &TMainForm::TargetsView, 40},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.list);
+    ClickRow(clicked.form.get()->*c.view, (clicked.form.get()->*c.view)->Row(c.row));
+    test::DoubleClickRow(doubleClicked.form.get()->*c.view, (doubleClicked.form.get()->*c.view)->Row(c.row));
+    for (TListView* TMainForm::*view :
+         {&TMainForm::SelectionView, &TMainForm::ProductView, &TMainForm::ItemProductView, &TMainForm::TargetsView}) {
+      const TListView* once = clicked.form.get()->*view;
+      const TListView* twice = doubleClicked.form.get()->*view;
+      EXPECT_EQ(Captions(twice).join(u' ').toStdString(), Captions(once).join(u' ').toStdString());
+      EXPECT_EQ(SelectedCaption(twice).toStdString(), SelectedCaption(once).toStdString());
+    }
+    EXPECT_EQ(doubleClicked.form->TargetLabel->text().toStdString(), clicked.form->TargetLabel->text().toStdString());
+    EXPECT_TRUE(test::Snapshot(doubleClicked.folder.xml()) == test::Snapshot(clicked.folder.xml()));
+  }
+  EXPECT_TRUE(noQuestion.seen().isEmpty()) << noQuestion.seen().join(u' ').toStdString();
+  // One row removed, one added.
+  EXPECT_EQ(Captions(doubleClicked.form->ItemProductView).join(u' ').toStdString(), "1010227 112706 1010226");
+}

@@ -4,6 +4,8 @@
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QSignalBlocker>
+#include <utility>
 
 namespace bw {
 
@@ -67,11 +69,25 @@ void TListView::reset() {
 }
 
 void TListView::mousePressEvent(QMouseEvent* event) {
+  doubleClickPressed_ = false;
   if (!indexAt(event->position().toPoint()).isValid()) {
     event->accept();
     return;
   }
   QTreeWidget::mousePressEvent(event);
+}
+
+void TListView::mouseDoubleClickEvent(QMouseEvent* event) {
+  // Taken as a press, the second click would act on whatever row now lies under the mouse:
+  // the one below a row that the first click removed.
+  doubleClickPressed_ = true;
+  event->accept();
+}
+
+void TListView::mouseReleaseEvent(QMouseEvent* event) {
+  // The view still finishes the gesture; it only reports no second click.
+  const QSignalBlocker noSecondClick(std::exchange(doubleClickPressed_, false) ? this : nullptr);
+  QTreeWidget::mouseReleaseEvent(event);
 }
 
 void TListView::SelectRow(QTreeWidgetItem* row) {
