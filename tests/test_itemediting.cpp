@@ -6,6 +6,7 @@
 #include <QTest>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <functional>
 
 #include "tests/windowsupport.h"
 #include "ui/controls.h"
@@ -350,4 +351,139 @@ TEST(ItemEditing, AfterARestartEverythingEditedIsShownAgain) {
   EXPECT_TRUE(again.Region3Btn->isChecked());
   EXPECT_EQ(SelectedCaption(again.TargetsView), QStringLiteral("112680"));
   EXPECT_EQ(again.TargetLabel->text(), QStringLiteral("Ziel : Schlittenstation"));
+}
+
+namespace {
+
+int TopRow(const QTreeWidget* view) { return view->indexAt(QPoint(0, 0)).row(); }
+
+// Clicks the row shown at the top of the list, wherever the list stands.
+void ClickTopRow(QTreeWidget* view) {
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, QPoint(20, view->visualItemRect(view->itemAt(0, 0)).center().y()));
+}
+
+}  // namespace
+
+TEST(ItemEditing, ARefilledListShowsItsFirstRowAtTheTop) {
+  test::ShownWindow w;
+  TMainForm& form = *w.form;
+  ASSERT_TRUE(form.Region1Btn->isChecked());
+  QList<ItemProduct> goods;  // the 58 goods of "Rohstoff", in the order listed
+  struct Case {
+    const char* list;
+    TListView* view;
+    std::function<void()> before;  // fills the list with more rows than it shows
+    std::function<void()> refill;
+    std::function<void()> check;   // after a click on the top row
+  } cases[] = {
+      {"buildings", form.TargetsView, [] {}, [&] { QTest::mouseClick(form.Region2Btn, Qt::LeftButton); },
+       [&] {
+         EXPECT_EQ(ItemTarget(form, 1).toStdString(), "101287");
+         EXPECT_EQ(form.TargetLabel->text().toStdString(), "Ziel : Alpakafarm");
+       }},
+      {"products", form.ProductView,
+       [&] {
+         ClickRow(form.SelectionView, RowWithCaption(form.SelectionView, QStringLiteral("11702")));
+         for (int i = 0; i < form.ProductView->RowCount(); ++i) {
+           const QTreeWidgetItem* row = form.ProductView->Row(i);
+           goods.append({row->text(0), row->text(1), row->text(2)});
+         }
+       },
+       [&] { ClickRow(form.SelectionView, RowWithCaption(form.SelectionView, QStringLiteral("11703"))); },
+       [&] { EXPECT_EQ(Captions(form.ItemProductView).join(u' ').toStdString(), "841"); }},  // Aluminium
+      {"item products", form.ItemProductView,
+       [&] {
+         SaveItemContent(w.folder.xml(), QStringLiteral("2000502232"), goods.mid(0, 30));
+         SaveItemContent(w.folder.xml(), QStringLiteral("2000502234"), goods.mid(20, 30));
+         QTest::mouseClick(form.Item2Btn, Qt::LeftButton);
+       },
+       [&] { QTest::mouseClick(form.Item3Btn, Qt::LeftButton); },
+       [&] {
+         EXPECT_EQ(form.ItemProductView->RowCount(), 29);
+         EXPECT_EQ(form.ItemProductView->Row(0)->text(0).toStdString(), goods[21].guid.toStdString());
+       }},
+  };
+  ASSERT_EQ(form.ProductView->RowCount(), 13);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.list);
+    c.before();
+    c.view->scrollToBottom();
+    ASSERT_GT(TopRow(c.view), 0);
+    c.refill();
+    EXPECT_EQ(TopRow(c.view), 0);
+    ClickTopRow(c.view);
+    c.check();
+  }
+}
+
+TEST(ItemEditing, AnItemSwitchScrollsTheTargetFromTheTopOfItsRegionToNearTheMiddle) {
+  test::ShownWindow w;
+  TMainForm& form = *w.form;
+  const int rowHeight = form.TargetsView->visualItemRect(form.TargetsView->Row(0)).height();
+  ASSERT_EQ(form.TargetsView->viewport()->height() / rowHeight, 15);  // rows that fit
+  ASSERT_EQ(form.TargetsView->RowCount(), 50);
+  struct Case {
+    int slot;
+    const char* target;
+    int row;  // in the 50 buildings of region 1
+    int top;  // the top row afterwards
+  } cases[] = {
+      // In view from the top; then (1 − 0 − 8) rows + 60 pixels = −5.8, rounded to −6 rows: the top.
+      {2, "100428", 1, 0},
+      // Least movement brings row 25 to the bottom, top 11; then (25 − 11 − 8) rows + 60 pixels = 7.2: 18.
+      {3, "100475", 25, 18},
+      // Top 34; then (48 − 34 − 8) rows + 60 pixels: 41, which stops at the last top row, 35.
+      {4, "100419", 48, 35},
+  };
+  QStringList targets = kDefaultTargets;
+  for (const Case& c : cases) targets[c.slot - 1] = QLatin1String(c.target);
+  test::WriteBytes(w.folder.xml("Property.xml"), PropertyWithTargets("25", "1", targets));
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.slot);
+    // Wherever the list stood before, the item's region is listed afresh.
+    if (c.row < 25) form.TargetsView->scrollToBottom();
+    else form.TargetsView->scrollToTop();
+    QTest::mouseClick(ItemButton(form, c.slot), Qt::LeftButton);
+    ASSERT_EQ(SelectedCaption(form.TargetsView).toStdString(), c.target);
+    EXPECT_EQ(form.TargetsView->indexOfTopLevelItem(form.TargetsView->Selected()), c.row);
+    EXPECT_EQ(TopRow(form.TargetsView), c.top);
+    EXPECT_TRUE(form.TargetsView->viewport()->rect().contains(form.TargetsView->visualItemRect(form.TargetsView->Selected())));
+  }
+}
+
+TEST(ItemEditing, ADoubleClickOnAListDoesWhatOneClickDoes) {
+  // The same steps in two windows: one clicks, the other double-clicks.
+  test::ShownWindow clicked;
+  test::ShownWindow doubleClicked;
+  for (TMainForm* form : {clicked.form.get(), doubleClicked.form.get()}) {
+    for (int i = 0; i < 3; ++i) ClickRow(form->ProductView, form->ProductView->Row(i));  // Bauxit, Eisen, Erdgas
+  }
+  test::ModalWatch noQuestion;
+  struct Case {
+    const char* list;
+    TListView* TMainForm::*view;
+    int row;
+  } cases[] = {
+      {"item products", &TMainForm::ItemProductView, 0},
+      {"products", &TMainForm::ProductView, 7},  // Kohle, in no item yet
+      {"groups", &TMainForm::SelectionView, 4},
+      {"buildings", &TMainForm::TargetsView, 40},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.list);
+    ClickRow(clicked.form.get()->*c.view, (clicked.form.get()->*c.view)->Row(c.row));
+    test::DoubleClickRow(doubleClicked.form.get()->*c.view, (doubleClicked.form.get()->*c.view)->Row(c.row));
+    for (TListView* TMainForm::*view :
+         {&TMainForm::SelectionView, &TMainForm::ProductView, &TMainForm::ItemProductView, &TMainForm::TargetsView}) {
+      const TListView* once = clicked.form.get()->*view;
+      const TListView* twice = doubleClicked.form.get()->*view;
+      EXPECT_EQ(Captions(twice).join(u' ').toStdString(), Captions(once).join(u' ').toStdString());
+      EXPECT_EQ(SelectedCaption(twice).toStdString(), SelectedCaption(once).toStdString());
+    }
+    EXPECT_EQ(doubleClicked.form->TargetLabel->text().toStdString(), clicked.form->TargetLabel->text().toStdString());
+    EXPECT_TRUE(test::Snapshot(doubleClicked.folder.xml()) == test::Snapshot(clicked.folder.xml()));
+  }
+  EXPECT_TRUE(noQuestion.seen().isEmpty()) << noQuestion.seen().join(u' ').toStdString();
+  // One row removed, one added.
+  EXPECT_EQ(Captions(doubleClicked.form->ItemProductView).join(u' ').toStdString(), "1010227 112706 1010226");
 }

@@ -23,6 +23,12 @@ void ClickRow(QTreeWidget* view, QTreeWidgetItem* row) {
   QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualItemRect(row).center());
 }
 
+void DoubleClickRow(QTreeWidget* view, QTreeWidgetItem* row) {
+  view->scrollToItem(row);
+  const QPoint inWindow = view->viewport()->mapTo(view->window(), view->visualItemRect(row).center());
+  QTest::mouseDClick(view->window()->windowHandle(), Qt::LeftButton, {}, inWindow);
+}
+
 QTreeWidgetItem* RowWithCaption(const QTreeWidget* view, const QString& guid) {
   for (int i = 0; i < view->topLevelItemCount(); ++i) {
     if (view->topLevelItem(i)->text(0) == guid) return view->topLevelItem(i);

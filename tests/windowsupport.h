@@ -28,6 +28,9 @@ struct ShownWindow {
 
 // Clicks a row of a list view as a user does, after scrolling it into view.
 void ClickRow(QTreeWidget* view, QTreeWidgetItem* row);
+// Double-clicks a row, after scrolling it into view. The clicks go to the window, so the view
+// gets what a real double-click gives it: press, release, double-click, release.
+void DoubleClickRow(QTreeWidget* view, QTreeWidgetItem* row);
 // The first row whose caption (its GUID) is `guid`, or null.
 QTreeWidgetItem* RowWithCaption(const QTreeWidget* view, const QString& guid);
 // Clicks into a list view where no row is.

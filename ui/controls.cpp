@@ -3,6 +3,9 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <utility>
 
 namespace bw {
 
@@ -58,12 +61,33 @@ QTreeWidgetItem* TListView::Selected() const {
   return rows.isEmpty() ? nullptr : rows.first();
 }
 
+void TListView::reset() {
+  QTreeWidget::reset();
+  // The scroll bar learns the new row count only when the view lays itself out again, after
+  // this pass of the event loop: rows added before then would show at the old position.
+  verticalScrollBar()->setValue(0);
+}
+
 void TListView::mousePressEvent(QMouseEvent* event) {
+  doubleClickPressed_ = false;
   if (!indexAt(event->position().toPoint()).isValid()) {
     event->accept();
     return;
   }
   QTreeWidget::mousePressEvent(event);
+}
+
+void TListView::mouseDoubleClickEvent(QMouseEvent* event) {
+  // Taken as a press, the second click would act on whatever row now lies under the mouse:
+  // the one below a row that the first click removed.
+  doubleClickPressed_ = true;
+  event->accept();
+}
+
+void TListView::mouseReleaseEvent(QMouseEvent* event) {
+  // The view still finishes the gesture; it only reports no second click.
+  const QSignalBlocker noSecondClick(std::exchange(doubleClickPressed_, false) ? this : nullptr);
+  QTreeWidget::mouseReleaseEvent(event);
 }
 
 void TListView::SelectRow(QTreeWidgetItem* row) {

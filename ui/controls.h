@@ -51,9 +51,18 @@ class TListView : public QTreeWidget {
   // Makes `row` the one selected row (null clears the selection).
   void SelectRow(QTreeWidgetItem* row);
 
+  // A list whose rows were all removed starts again at its top.
+  void reset() override;
+
  protected:
   // A press beside the rows keeps the selection: the selected row may be an item's target.
   void mousePressEvent(QMouseEvent* event) override;
+  // A double-click is one gesture: the list reacts to its first click only.
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  bool doubleClickPressed_ = false;  // the button went down as the second click of a double-click
 };
 
 }  // namespace bw
