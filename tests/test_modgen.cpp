@@ -10,7 +10,6 @@
 #include <QXmlStreamReader>
 #include <clocale>
 #include <iostream>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include "modgen/createitems.h"
@@ -391,23 +390,10 @@ QString DeployErrorWithoutWriteAccess(const QString& templateFolder, const QStri
   const QString modFolder = DeployedModFolder(MODPath);
   if (geteuid() != 0) return DeployError(templateFolder, modFolder);
   QFile::setPermissions(readable, QFile::permissions(readable) | QFile::ReadOther | QFile::ExeOther);
-  int pipeFds[2];
-  if (pipe(pipeFds) != 0) return QStringLiteral("pipe");
-  const pid_t child = fork();
-  if (child == 0) {
-    close(pipeFds[0]);
-    QByteArray message = "(kein Benutzerwechsel)";
-    if (setgid(65534) == 0 && setuid(65534) == 0) message = DeployError(templateFolder, modFolder).toUtf8();
-    (void)!write(pipeFds[1], message.constData(), size_t(message.size()));
-    _exit(0);
-  }
-  close(pipeFds[1]);
-  QByteArray message;
-  char buffer[512];
-  for (ssize_t n; (n = read(pipeFds[0], buffer, sizeof buffer)) > 0;) message.append(buffer, n);
-  close(pipeFds[0]);
-  waitpid(child, nullptr, 0);
-  return QString::fromUtf8(message);
+  return test::InChild([&] {
+    if (setgid(65534) != 0 || setuid(65534) != 0) return QStringLiteral("(kein Benutzerwechsel)");
+    return DeployError(templateFolder, modFolder);
+  });
 }
 
 TEST_F(ModGen, AnUnwritableModsFolderIsReportedAndTheOldModStays) {

@@ -3,11 +3,19 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <filesystem>
 
 namespace bw {
 
-// Replaces the whole file at once: a crash or a full disk never leaves a torn file.
+// Replaces the whole file at once through a temporary file beside it and a rename over
+// the directory entry (a link standing there is replaced, never written through): a crash
+// or a full disk never leaves a torn file. Every write, the sync and the close are
+// checked; a failure raises an error naming the file and the reason, and the old file
+// stays as it was. The folder must exist.
 void WriteFileAtomic(const QString& path, const QByteArray& bytes);
+
+// A path as the platform layer takes it.
+std::filesystem::path NativePath(const QString& path);
 
 // Reads a whole file; a missing or unreadable file raises an error naming it.
 QByteArray ReadFile(const QString& path);
