@@ -9,7 +9,9 @@
 #include <QRegularExpression>
 #include <QXmlStreamReader>
 #include <clocale>
+#include <fcntl.h>
 #include <iostream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "modgen/createitems.h"
@@ -372,6 +374,30 @@ TEST_F(ModGen, ATemplateFileThatCannotBeCopiedLeavesTheOldModAndNoHalfCopy) {
   QFile::remove(broken);
   CreateItems(Settings(), mods_);
   ExpectSameTree(Template(), Deployed());
+}
+
+// A tree whose paths are ten times longer than any path the system takes whole. (Its
+// depth costs the file system about 2 ms a level here, so the suite keeps it at 200.)
+TEST_F(ModGen, AFolderTreeDeeperThanAnyPathInTheDeployedModGoesWithIt) {
+  Fill(1, {"1010196"});
+  CreateItems(Settings(), mods_);
+  const std::string name(200, 'd');
+  int folder = open(QFile::encodeName(Deployed()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  for (int level = 0; level < 200 && folder >= 0; ++level) {
+    ASSERT_EQ(mkdirat(folder, name.c_str(), 0755), 0);
+    const int below = openat(folder, name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    close(folder);
+    folder = below;
+  }
+  ASSERT_GE(folder, 0);
+  const int file = openat(folder, "deep.txt", O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+  ASSERT_GE(file, 0);
+  close(file);
+  close(folder);
+
+  CreateItems(Settings(), mods_);
+  ExpectSameTree(Template(), Deployed());
+  EXPECT_EQ(QDir(mods_).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList{kModFolderName});
 }
 
 QString DeployError(const QString& templateFolder, const QString& modFolder) {

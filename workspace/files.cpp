@@ -5,6 +5,7 @@
 #include <QFile>
 #include <stdexcept>
 
+#include "app/platform/folders.h"
 #include "app/platform/replacefile.h"
 #include "workspace/error.h"
 
@@ -35,6 +36,12 @@ std::filesystem::path NativePath(const QString& path) {
 void WriteFileAtomic(const QString& path, const QByteArray& bytes) {
   AsFileError([&] { ReplaceFile(NativePath(path), std::string_view(bytes.constData(), size_t(bytes.size()))); });
 }
+
+void RemoveTree(const QString& path) {
+  AsFileError([&] { bw::RemoveTree(NativePath(path)); });
+}
+
+bool IsWriteLeftover(const QString& fileName) { return IsReplaceFileLeftover(QFile::encodeName(fileName).toStdString()); }
 
 QByteArray ReadFile(const QString& path) {
   QFile file(path);

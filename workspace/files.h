@@ -14,6 +14,16 @@ namespace bw {
 // stays as it was. The folder must exist.
 void WriteFileAtomic(const QString& path, const QByteArray& bytes);
 
+// Deletes a file, a link or a folder with everything in it, never following a link: a link
+// is removed as a link and what it points to stays. Neither the depth of the tree nor the
+// length of its paths limits it. Raises an error naming the first entry that can't be
+// removed.
+void RemoveTree(const QString& path);
+
+// True for the name of a temporary file that WriteFileAtomic left behind when the program
+// was killed before it finished.
+bool IsWriteLeftover(const QString& fileName);
+
 // A path as the platform layer takes it.
 std::filesystem::path NativePath(const QString& path);
 
