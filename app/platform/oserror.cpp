@@ -24,8 +24,10 @@ std::string GermanReason(int error) {
       return "Ein Teil des Pfades ist kein Ordner.";
     case EISDIR:
       return "Dort steht ein Ordner.";
-    case ELOOP:
+#ifdef ELOOP
+    case ELOOP:  // what opening a link without following it gives
       return "Dort steht eine symbolische Verknüpfung.";
+#endif
     case ENAMETOOLONG:
       return "Der Pfad ist zu lang.";
     case EIO:
