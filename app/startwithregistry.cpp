@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QVBoxLayout>
 #include <cstdlib>
+#include <stdexcept>
 
 #include "app/platform/instancelock.h"
 #include "app/platform/localtime.h"
@@ -70,7 +71,11 @@ QString ChooseGameFolder() {
 }
 
 GameFolders StartWithRegistry(const QString& prgPath, const QString& version) {
-  if (!AcquireInstanceLock("Brennwick")) RefuseStart("Das Programm <Brennwick> läuft bereits!");
+  try {
+    if (!AcquireInstanceLock("Brennwick")) RefuseStart("Das Programm <Brennwick> läuft bereits!");
+  } catch (const std::runtime_error& error) {
+    RefuseStart(error.what());  // never run unguarded
+  }
 
   QString gamePath = Text(ReadUserString(kRecordKey, "GameLocation"));
   bool found = IsGameFolder(gamePath);

@@ -72,7 +72,9 @@ std::vector<pugi::xml_node> AssetsOf(const XmlDocument& dump) {
   return assets;
 }
 
+// A link never counts: the copy replaces it rather than leaving it pointing elsewhere.
 bool HasBytes(const QString& path, const QByteArray& bytes) {
+  if (QFileInfo(path).isSymLink()) return false;
   QFile file(path);
   return file.open(QIODevice::ReadOnly) && file.size() == bytes.size() && file.readAll() == bytes;
 }

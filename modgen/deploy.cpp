@@ -1,8 +1,10 @@
 #include "modgen/deploy.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFileInfo>
 
+#include "app/platform/folders.h"
 #include "workspace/error.h"
 #include "workspace/files.h"
 
@@ -21,18 +23,37 @@ bool EntryExists(const QString& path) {
   return info.exists() || IsLink(info);
 }
 
-// Hidden names beside the mod folder for the new copy and for the old one while it goes.
+// Hidden names beside the mod folder. ".alt" is the deployed mod while a swap in two steps
+// is under way, so it is put back when the mod is missing. ".neu" is always something on
+// its way out or not yet in: a copy being built, or an old mod being deleted.
 QString Beside(const QString& modFolder, const char* suffix) {
   const QFileInfo info(modFolder);
   return info.path() + QStringLiteral("/.") + info.fileName() + QLatin1StringView(suffix);
 }
 
+void MakeFolder(const QString& path) {
+  if (!QDir().mkdir(path)) Fail(QStringLiteral("Der Ordner „%1“ kann nicht angelegt werden.").arg(path));
+}
+
+// Temporary files of a write that was killed before it finished never reach the game.
+void RemoveWriteLeftovers(const QString& folder) {
+  QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+  while (it.hasNext()) {
+    const QFileInfo entry = it.nextFileInfo();
+    if (IsWriteLeftover(entry.fileName())) RemoveTree(entry.filePath());
+  }
+}
+
+// Folder by folder as the listing goes, without following a link into a folder.
 void CopyTree(const QString& from, const QString& to) {
-  if (!QDir().mkdir(to)) Fail(QStringLiteral("Der Ordner „%1“ kann nicht angelegt werden.").arg(to));
-  for (const QFileInfo& entry : QDir(from).entryInfoList(kEverything)) {
-    const QString target = to + QLatin1Char('/') + entry.fileName();
-    if (entry.isDir()) {
-      CopyTree(entry.filePath(), target);
+  MakeFolder(to);
+  const QDir base(from);
+  QDirIterator it(from, kEverything, QDirIterator::Subdirectories);
+  while (it.hasNext()) {
+    const QFileInfo entry = it.nextFileInfo();
+    const QString target = to + QLatin1Char('/') + base.relativeFilePath(entry.filePath());
+    if (entry.isDir() && !IsLink(entry)) {
+      MakeFolder(target);
     } else {
       WriteFileAtomic(target, ReadFile(entry.filePath()));
     }
@@ -66,22 +87,38 @@ void RemoveAfterFailure(const QString& path) {
   }
 }
 
-}  // namespace
-
-void RemoveTree(const QString& path) {
-  const QFileInfo info(path);
-  if (info.isDir() && !IsLink(info)) {
-    // A write-protected folder keeps its entries otherwise.
-    QFile::setPermissions(path, info.permissions() | QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    for (const QFileInfo& entry : QDir(path).entryInfoList(kEverything)) RemoveTree(entry.filePath());
-    if (!QDir().rmdir(path)) Fail(QStringLiteral("Der Ordner „%1“ kann nicht gelöscht werden.").arg(path));
+// Puts the new copy in the old one's place and deletes the old one. Where the file system
+// swaps two entries in one step, the mod folder is never missing; elsewhere the old one is
+// renamed aside to `old` first.
+void Swap(const QString& fresh, const QString& modFolder, const QString& old) {
+  if (ExchangeEntries(NativePath(fresh), NativePath(modFolder))) {
+    RemoveTree(fresh);
     return;
   }
-  if (!IsLink(info) && info.exists() && !info.isWritable()) {
-    QFile::setPermissions(path, info.permissions() | QFile::WriteOwner);  // the read-only mark
+  if (!QDir().rename(modFolder, old)) {
+    RemoveAfterFailure(fresh);
+    Fail(QStringLiteral("Die bisherige Modifikation „%1“ kann nicht ersetzt werden; sie bleibt, wie sie war.").arg(modFolder));
   }
-  QFile file(path);
-  if (!file.remove()) Fail(QStringLiteral("Die Datei „%1“ kann nicht gelöscht werden: %2").arg(path, file.errorString()));
+  if (!QDir().rename(fresh, modFolder)) {
+    const bool restored = QDir().rename(old, modFolder);
+    RemoveAfterFailure(fresh);
+    Fail(restored ? QStringLiteral("Die Modifikation kann nicht nach „%1“ gestellt werden; die bisherige bleibt, wie sie war.").arg(modFolder)
+                  : QStringLiteral("Die Modifikation kann nicht nach „%1“ gestellt werden; die bisherige liegt noch unter „%2“.")
+                        .arg(modFolder, old));
+  }
+  RemoveTree(old);
+}
+
+}  // namespace
+
+void RestoreDeployedFolder(const QString& modFolder) {
+  const QString fresh = Beside(modFolder, ".neu");
+  const QString old = Beside(modFolder, ".alt");
+  if (EntryExists(old) && !EntryExists(modFolder) && !QDir().rename(old, modFolder)) {
+    Fail(QStringLiteral("Die Modifikation „%1“ kann nicht aus „%2“ zurückgeholt werden.").arg(modFolder, old));
+  }
+  RemoveIfPresent(fresh);
+  RemoveIfPresent(old);
 }
 
 void DeployFolder(const QString& templateFolder, const QString& modFolder) {
@@ -89,10 +126,9 @@ void DeployFolder(const QString& templateFolder, const QString& modFolder) {
   const QString parent = QFileInfo(modFolder).path();
   if (!QDir().mkpath(parent)) Fail(QStringLiteral("Der Ordner „%1“ kann nicht angelegt werden.").arg(parent));
 
+  RestoreDeployedFolder(modFolder);
+  RemoveWriteLeftovers(templateFolder);
   const QString fresh = Beside(modFolder, ".neu");
-  const QString old = Beside(modFolder, ".alt");
-  RemoveIfPresent(fresh);  // left over from an interrupted run
-  RemoveIfPresent(old);
   try {
     CopyTree(templateFolder, fresh);
     VerifyCopy(templateFolder, fresh);
@@ -101,27 +137,20 @@ void DeployFolder(const QString& templateFolder, const QString& modFolder) {
     throw;
   }
 
-  const bool hadMod = EntryExists(modFolder);
-  if (hadMod && !QDir().rename(modFolder, old)) {
+  if (EntryExists(modFolder)) {
+    Swap(fresh, modFolder, Beside(modFolder, ".alt"));
+  } else if (!QDir().rename(fresh, modFolder)) {
     RemoveAfterFailure(fresh);
-    Fail(QStringLiteral("Die bisherige Modifikation „%1“ kann nicht ersetzt werden; sie bleibt, wie sie war.").arg(modFolder));
+    Fail(QStringLiteral("Die Modifikation kann nicht nach „%1“ gestellt werden.").arg(modFolder));
   }
-  if (!QDir().rename(fresh, modFolder)) {
-    const bool restored = !hadMod || QDir().rename(old, modFolder);
-    RemoveAfterFailure(fresh);
-    Fail(restored ? QStringLiteral("Die Modifikation kann nicht nach „%1“ gestellt werden; die bisherige bleibt, wie sie war.").arg(modFolder)
-                  : QStringLiteral("Die Modifikation kann nicht nach „%1“ gestellt werden; die bisherige liegt noch unter „%2“.")
-                        .arg(modFolder, old));
-  }
-  if (hadMod) RemoveTree(old);
 }
 
 void RemoveDeployedFolder(const QString& modFolder) {
+  RestoreDeployedFolder(modFolder);
   if (!EntryExists(modFolder)) return;
-  const QString old = Beside(modFolder, ".alt");
-  RemoveIfPresent(old);
-  if (!QDir().rename(modFolder, old)) Fail(QStringLiteral("Die Modifikation „%1“ kann nicht entfernt werden.").arg(modFolder));
-  RemoveTree(old);
+  const QString going = Beside(modFolder, ".neu");
+  if (!QDir().rename(modFolder, going)) Fail(QStringLiteral("Die Modifikation „%1“ kann nicht entfernt werden.").arg(modFolder));
+  RemoveTree(going);
 }
 
 }  // namespace bw

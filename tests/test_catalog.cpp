@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 
@@ -508,6 +509,53 @@ TEST(CatalogRun, FailuresNameTheFileAndKeepWhatEarlierStepsWrote) {
       if (!rewritten) EXPECT_EQ(f.xml(name), "earlier") << name;
     }
   }
+}
+
+// An output that is a link to a file elsewhere is replaced by a file of its own; the file
+// elsewhere stays as it was. Icon names from the dumps are plain file names in ICO, whatever
+// path they came with.
+TEST(CatalogRun, NeverWritesThroughALinkNorOutsideItsFolders) {
+  CatalogFolder f;
+  f.copyFixture();
+  f.org("Product_Ammunition.xml",
+        ProductDump({{"846", "../../icon_up.png"}, {"847", "/elsewhere/icon_absolute.png"}, {"848", "..\\..\\icon_back.png"}}));
+  for (const char* icon : {"icon_sugar", "icon_up", "icon_absolute", "icon_back"}) {
+    WriteBytes(f.icons + icon + "_0.png", QByteArray("picture ") + icon);
+  }
+  const QString outside = f.dir.path() + QStringLiteral("outside/");
+  QDir().mkpath(outside);
+  struct Link {
+    const char* what;
+    QString path;
+    QByteArray outsideBytes;
+  } links[] = {
+      {"an icon copy", f.paths.ICOPATH + "icon_sugar.png", "fremd"},
+      {"an icon copy whose link shows the picture already", f.paths.ICOPATH + "icon_up.png", "picture icon_up"},
+      {"a list in TMP", f.paths.TMPPath + "GUIDS.txt", "fremd"},
+      {"a catalogue in XMLK", f.paths.XMLPath + "Products.xml", "fremd"},
+  };
+  for (const Link& l : links) {
+    const QString target = outside + QFileInfo(l.path).fileName();
+    WriteBytes(target, l.outsideBytes);
+    ASSERT_TRUE(QFile::link(target, l.path)) << l.what;
+  }
+
+  RunCatalog(f.paths, f.icons, {});
+
+  for (const Link& l : links) {
+    SCOPED_TRACE(l.what);
+    EXPECT_EQ(ReadBytes(outside + QFileInfo(l.path).fileName()), l.outsideBytes);
+    EXPECT_FALSE(QFileInfo(l.path).isSymLink());
+    EXPECT_TRUE(QFileInfo(l.path).isFile());
+  }
+  EXPECT_EQ(ReadBytes(f.paths.ICOPATH + "icon_sugar.png"), "picture icon_sugar");
+  EXPECT_EQ(ReadBytes(f.paths.ICOPATH + "icon_up.png"), "picture icon_up");
+  EXPECT_EQ(QDir(f.paths.ICOPATH).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+            QStringList({"icon_absolute.png", "icon_back.png", "icon_sugar.png", "icon_up.png"}));
+  const QStringList listed = QString::fromUtf8(f.tmp("ItemsIconList.txt")).split(QStringLiteral("\r\n"));
+  for (const char* icon : {"icon_up", "icon_absolute", "icon_back"}) EXPECT_TRUE(listed.contains(icon)) << icon;
+  EXPECT_EQ(QDir(f.dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+            QStringList({"ICO", "icons", "ORG", "outside", "TMP", "XMLK"}));
 }
 
 TEST(CatalogCommand, RunsTheStepsAndFailsWithAGermanMessageOnAMissingOrgFolder) {

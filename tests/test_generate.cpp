@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QAbstractButton>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -12,6 +13,7 @@
 #include "tests/windowsupport.h"
 #include "ui/controls.h"
 #include "ui/mainform.h"
+#include "modgen/createitems.h"
 #include "workspace/itemstore.h"
 #include "workspace/paths.h"
 
@@ -87,5 +89,68 @@ TEST(CatalogueButton, RebuildsTheCatalogueFromTheDumpsInOrg) {
 
   for (const char* file : {"Products.xml", "Sessions.xml", "Property.xml", "Target.xml", "2000502230.xml"}) {
     EXPECT_EQ(ReadBytes(folder.xml(file)), ReadBytes(test::ShippedWorkspace() + file)) << file;
+  }
+}
+
+// What a killed generation can leave: beside the deployed mod the old one set aside (".alt")
+// and a half-built copy (".neu"), in the template a writer's temporary file. The next start
+// or generation clears it, and the game finds a whole mod.
+TEST(GenerateButton, WhatAnInterruptedDeploymentLeftIsClearedAtTheNextStartOrGeneration) {
+  enum Action { kStart, kGenerate };
+  struct Case {
+    const char* what;
+    bool setAside;
+    bool halfBuilt;
+    bool writeLeftover;
+    Action action;
+  };
+  const Case cases[] = {
+      {"the old mod set aside, then a start", true, false, false, kStart},
+      {"the old mod set aside and a half-built copy, then a start", true, true, false, kStart},
+      {"the old mod set aside and a half-built copy, then a generation", true, true, false, kGenerate},
+      {"a writer's leftover in the template, then a generation", false, false, true, kGenerate},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    test::ScopedHome home;
+    test::ProgramFolder folder;
+    const QString game = folder.path() + QStringLiteral("Corvana 1800");
+    test::RecordFakeGame(game);
+    const QString mods = game + QStringLiteral("/mods");
+    const QString mod = mods + QLatin1Char('/') + kModFolderName;
+    const QString hidden = mods + QStringLiteral("/.") + kModFolderName;
+    const QString tmpl = folder.xml(kModFolderName);
+    QDir().mkpath(mods);
+    SaveItemContent(folder.xml(), QStringLiteral("2000502230"), {{"1010196", "Bretter", "icon_wooden_planks"}});
+
+    QMap<QString, QByteArray> setAside;
+    if (c.setAside) {
+      QDir().mkpath(hidden + QStringLiteral(".alt/data"));
+      test::WriteBytes(hidden + QStringLiteral(".alt/modinfo.json"), "{\"ModID\": \"Brennwick\"}");
+      test::WriteBytes(hidden + QStringLiteral(".alt/data/earlier.txt"), "earlier");
+      setAside = test::Snapshot(hidden + QStringLiteral(".alt"));
+    }
+    if (c.halfBuilt) {
+      QDir().mkpath(hidden + QStringLiteral(".neu/data"));
+      test::WriteBytes(hidden + QStringLiteral(".neu/modinfo.json"), "{");
+    }
+    const QString leftover = tmpl + QStringLiteral("/data/config/gui/.texts_german.xml.tmp-Ab12Cd");
+    if (c.writeLeftover) test::WriteBytes(leftover, "<Texts>");
+
+    if (c.action == kStart) {
+      test::ModalWatch noMessage;
+      TMainForm form(folder.path());
+      EXPECT_EQ(noMessage.seen(), QStringList());
+      EXPECT_EQ(test::Snapshot(mod), setAside);
+    } else {
+      XmlDocument targets;
+      ASSERT_TRUE(targets.load(folder.xml(QStringLiteral("Target.xml"))));
+      CreateItems({folder.xml(), QStringLiteral("25"), QStringLiteral("1"), QStringList(6, QStringLiteral("100451")),
+                   targets.root()},
+                  mods);
+      EXPECT_FALSE(QFileInfo::exists(leftover));
+      EXPECT_EQ(test::Snapshot(mod), test::Snapshot(tmpl));
+    }
+    EXPECT_EQ(QDir(mods).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList{kModFolderName});
   }
 }

@@ -9,6 +9,7 @@
 
 #include "app/build.h"
 #include "tests/testsupport.h"
+#include "tests/windowsupport.h"
 #include "ui/mainform.h"
 #include "workspace/archive.h"
 #include "workspace/error.h"
@@ -175,4 +176,61 @@ TEST(FirstStart, SetsTheFolderValuesWithOneTrailingDelimiter) {
   EXPECT_EQ(form.ItemID, QStringList({"2000502230", "2000502232", "2000502234", "2000502236", "2000502238", "2000502240"}));
   EXPECT_EQ(form.PropertyRoot.name(), QStringLiteral("Properties"));
   EXPECT_EQ(form.TargetsRoot.name(), QStringLiteral("Targets"));
+}
+
+namespace {
+
+// The program folder holds the workspace and nothing an earlier start left.
+void ExpectWholeWorkspaceAndNoLeftovers(const ProgramFolder& folder) {
+  ExpectSameFiles(folder.xml(), test::ShippedWorkspace());
+  EXPECT_EQ(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+            QStringList{QStringLiteral("XMLK")});
+}
+
+}  // namespace
+
+TEST(FirstStart, WhatAnInterruptedStartLeftIsClearedAndTheWorkspaceExtractedWhole) {
+  struct Case {
+    const char* what;
+    bool halfExtracted;  // the hidden folder the workspace is extracted into
+    bool archive;        // xmlk.zip, cut short
+  };
+  const Case cases[] = {{"a half extracted workspace", true, false},
+                        {"the archive", false, true},
+                        {"both", true, true}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ProgramFolder folder(false);
+    if (c.halfExtracted) {
+      const QString half = folder.path() + QStringLiteral(".XMLK.neu/XMLK/");
+      QDir().mkpath(half + QStringLiteral("[Brennwick] Materials/data"));
+      test::WriteBytes(half + QStringLiteral("Property.xml"), "<Properties>");
+      test::WriteBytes(half + QStringLiteral("2000502230.xml"), "<Products/>\r\n");
+    }
+    if (c.archive) test::WriteBytes(folder.path() + QStringLiteral("xmlk.zip"), EmbeddedArchive().left(4000));
+    test::ModalWatch noMessage;
+    TMainForm form(folder.path());
+    EXPECT_EQ(noMessage.seen(), QStringList());
+    ExpectWholeWorkspaceAndNoLeftovers(folder);
+  }
+}
+
+// The disk fills up while the first start extracts the workspace (the archive an earlier
+// start wrote is still there): no workspace appears, and the next start builds it whole.
+TEST(FirstStart, AStartCutShortByAFullDiskIsCompletedByTheNextStart) {
+  ProgramFolder folder(false);
+  test::WriteBytes(folder.path() + QStringLiteral("xmlk.zip"), EmbeddedArchive());
+  const QString seen = test::InChild([&] {
+    test::LimitFileSize(20000);  // less than the archive and its largest file
+    test::ModalWatch closeEveryMessage;
+    TMainForm form(folder.path());
+    return closeEveryMessage.seen().join(QLatin1Char('|'));
+  });
+  EXPECT_TRUE(seen.contains(QStringLiteral("Der Datenträger ist voll."))) << seen.toStdString();
+  EXPECT_FALSE(QFileInfo::exists(folder.xml()));
+
+  test::ModalWatch noMessage;
+  TMainForm form(folder.path());
+  EXPECT_EQ(noMessage.seen(), QStringList());
+  ExpectWholeWorkspaceAndNoLeftovers(folder);
 }

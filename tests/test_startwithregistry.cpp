@@ -18,6 +18,8 @@
 #include <QTimer>
 #include <QTranslator>
 #include <cstdio>
+#include <cstdlib>
+#include <string_view>
 #include <ctime>
 
 #include "app/startwithregistry.h"
@@ -269,6 +271,75 @@ TEST(StartWithRegistryDeathTest, SecondCopyEndsBeforeTouchingAnything) {
   close(other);
   EXPECT_EQ(test::ReadBytes(home.recordFile()), record);
   EXPECT_FALSE(QFile::exists(game + QStringLiteral("/mods")));
+}
+
+namespace {
+
+// `text` as a death test's regular expression that matches it literally.
+std::string Literally(const QString& text) {
+  std::string pattern;
+  for (const char ch : text.toStdString()) {
+    if (std::string_view("\\^$.|?*+()[]{}").find(ch) != std::string_view::npos) pattern += '\\';
+    pattern += ch;
+  }
+  return pattern;
+}
+
+}  // namespace
+
+// A lock file that can't be used ends the start with a message naming it: the program never
+// runs unguarded, and nothing is created elsewhere.
+TEST(StartWithRegistryDeathTest, AnUnusableLockFileEndsTheStartNamingIt) {
+  struct Case {
+    const char* what;
+    void (*make)(const QString& lock, const QString& home);
+    bool withoutRights;  // the start runs as a user who may not write the runtime folder
+    const char* reason;
+  };
+  const Case cases[] = {
+      {"a folder", [](const QString& lock, const QString&) { QDir().mkpath(lock); }, false, "Dort steht ein Ordner."},
+      {"a dangling link",
+       [](const QString& lock, const QString& home) { QFile::link(home + QStringLiteral("/elsewhere.lock"), lock); }, false,
+       "Dort steht eine symbolische Verknüpfung."},
+      {"a link to a file",
+       [](const QString& lock, const QString& home) {
+         test::WriteBytes(home + QStringLiteral("/other.txt"), "keep");
+         QFile::link(home + QStringLiteral("/other.txt"), lock);
+       },
+       false, "Dort steht eine symbolische Verknüpfung."},
+      {"a runtime folder without write access",
+       [](const QString& lock, const QString&) {
+         QFile::setPermissions(QFileInfo(lock).path(), QFile::ReadOwner | QFile::ExeOwner);
+       },
+       true, "Die Zugriffsrechte reichen nicht aus."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ScopedHome home;
+    const QString game = home.path() + QStringLiteral("/Corvana 1800");
+    MakeGame(game);
+    test::RecordFakeGame(game);
+    const QByteArray record = test::ReadBytes(home.recordFile());
+    const QString lock = home.path() + QStringLiteral("/run/Brennwick.lock");
+    c.make(lock, home.path());
+    const QStringList before = test::FilesBelow(home.path());
+    EXPECT_EXIT(
+        {
+          alarm(60);  // a start that went on past the lock would wait for answers forever
+          // Root may write anywhere, so root starts as the user "nobody" here.
+          if (c.withoutRights && geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) std::exit(2);
+          EchoAndConfirmNextStartError();
+          Start();
+        },
+        testing::ExitedWithCode(1),
+        Literally(QStringLiteral("[Programmstartfehler|error icon] Die Sperrdatei „%1“ kann nicht verwendet werden: %2\n")
+                      .arg(lock, QString::fromUtf8(c.reason))));
+    QFile::setPermissions(home.path() + QStringLiteral("/run"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_EQ(test::FilesBelow(home.path()), before);
+    EXPECT_EQ(test::ReadBytes(home.recordFile()), record);
+    EXPECT_FALSE(QFileInfo::exists(home.path() + QStringLiteral("/elsewhere.lock")));
+    EXPECT_FALSE(QFileInfo::exists(game + QStringLiteral("/mods")));
+  }
 }
 
 namespace {

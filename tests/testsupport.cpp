@@ -6,9 +6,14 @@
 #include <QLabel>
 #include <QRegularExpression>
 #include <QTimer>
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "app/application.h"
 #include "workspace/archive.h"
+#include "workspace/error.h"
 #include "workspace/files.h"
 
 namespace bw::test {
@@ -99,6 +104,40 @@ void MakeWinePrefix(const QString& prefix, const QList<QPair<QString, QString>>&
     reg += QStringLiteral("[%1] 1700000000\n#time=1d9\n\"InstallDir\"=\"%2\"\n\n").arg(escaped(key), escaped(dir));
   }
   WriteBytes(prefix + QStringLiteral("/system.reg"), reg.toUtf8());
+}
+
+QString InChild(const std::function<QString()>& body) {
+  int pipeFds[2];
+  if (pipe(pipeFds) != 0) return QStringLiteral("(keine Pipe)");
+  const pid_t child = fork();
+  if (child == 0) {
+    close(pipeFds[0]);
+    QByteArray text;
+    try {
+      text = body().toUtf8();
+    } catch (const std::exception& error) {
+      text = ErrorMessage(error).toUtf8();
+    }
+    for (qsizetype done = 0; done < text.size();) {
+      const ssize_t n = write(pipeFds[1], text.constData() + done, size_t(text.size() - done));
+      if (n <= 0) break;
+      done += n;
+    }
+    _exit(0);
+  }
+  close(pipeFds[1]);
+  QByteArray text;
+  char buffer[4096];
+  for (ssize_t n; (n = read(pipeFds[0], buffer, sizeof buffer)) > 0;) text.append(buffer, n);
+  close(pipeFds[0]);
+  waitpid(child, nullptr, 0);
+  return QString::fromUtf8(text);
+}
+
+void LimitFileSize(qint64 bytes) {
+  std::signal(SIGXFSZ, SIG_IGN);
+  const rlimit limit{rlim_t(bytes), rlim_t(bytes)};
+  setrlimit(RLIMIT_FSIZE, &limit);
 }
 
 void OnNextModal(std::function<void(QWidget*)> action) {

@@ -62,6 +62,15 @@ void MakeWinePrefix(const QString& prefix, const QList<QPair<QString, QString>>&
 // rest of the file can be compared byte for byte with a golden file.
 QByteArray WithoutDate(QByteArray bytes);
 
+// Runs `body` in a child process (fork) and returns the text it returned, or the message of
+// the error it raised. The child starts with everything the test set up; what it changes in
+// memory stays there.
+QString InChild(const std::function<QString()>& body);
+
+// Lets every file this process writes end at `bytes`, as a full disk does: a write beyond
+// fails with EFBIG instead of ending the process.
+void LimitFileSize(qint64 bytes);
+
 // Answers the next modal window the way a user would: once it is up, `action` runs on it
 // (for example clicking one of its buttons). Texts seen are collected for the test.
 void OnNextModal(std::function<void(QWidget*)> action);

@@ -10,6 +10,7 @@
 #include "app/platform/processlist.h"
 #include "app/startwithregistry.h"
 #include "app/support.h"
+#include "modgen/deploy.h"
 #include "ui/controls.h"
 #include "ui/errorreport.h"
 #include "ui/infoform.h"
@@ -34,6 +35,13 @@ void TMainForm::FormCreate(const QString& programFolder) {
   Paths = WorkspacePaths::FromProgramFolder(programFolder);
   const GameFolders game = StartWithRegistry(Paths.PrgPath, GetAppVersionStr());
   GAMEPATH = game.GAMEPATH, MODPath = game.MODPath;
+  // The game should find its mod whole even after a generation was killed in the middle; a
+  // failure here is reported and the start goes on.
+  try {
+    RestoreDeployedFolder(DeployedModFolder(MODPath));
+  } catch (const std::exception& error) {
+    ReportError(error);
+  }
   GetTheTTF(*this);
   if (!QDir(Paths.XMLPath).exists()) Build(Paths.PrgPath);
   GetTheTTF(*this);

@@ -3,20 +3,45 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
-#include <QSaveFile>
+#include <stdexcept>
 
+#include "app/platform/folders.h"
+#include "app/platform/replacefile.h"
 #include "workspace/error.h"
 
 namespace bw {
+namespace {
 
-void WriteFileAtomic(const QString& path, const QByteArray& bytes) {
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-    throw Error(QStringLiteral("Die Datei „%1“ kann nicht geschrieben werden: %2")
-                    .arg(path, file.errorString()),
-                "EFileError");
+// The platform layer words its failures in German already; here they become the core's
+// error type.
+template <typename Operation>
+void AsFileError(Operation operation) {
+  try {
+    operation();
+  } catch (const std::runtime_error& error) {
+    throw Error(QString::fromUtf8(error.what()), "EFileError");
   }
 }
+
+}  // namespace
+
+std::filesystem::path NativePath(const QString& path) {
+#ifdef _WIN32
+  return std::filesystem::path(path.toStdWString());
+#else
+  return std::filesystem::path(QFile::encodeName(path).toStdString());
+#endif
+}
+
+void WriteFileAtomic(const QString& path, const QByteArray& bytes) {
+  AsFileError([&] { ReplaceFile(NativePath(path), std::string_view(bytes.constData(), size_t(bytes.size()))); });
+}
+
+void RemoveTree(const QString& path) {
+  AsFileError([&] { bw::RemoveTree(NativePath(path)); });
+}
+
+bool IsWriteLeftover(const QString& fileName) { return IsReplaceFileLeftover(QFile::encodeName(fileName).toStdString()); }
 
 QByteArray ReadFile(const QString& path) {
   QFile file(path);

@@ -8,10 +8,14 @@
 #else
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
+#include <stdexcept>
+
+#include "app/platform/oserror.h"
 #endif
 
 namespace bw {
@@ -38,6 +42,10 @@ std::filesystem::path LockFile(const std::string& name) {
   return std::filesystem::temp_directory_path(ec) / (name + '-' + std::to_string(getuid()) + ".lock");
 }
 
+[[noreturn]] void Unusable(const std::filesystem::path& file, const std::string& reason) {
+  throw std::runtime_error("Die Sperrdatei „" + file.string() + "“ kann nicht verwendet werden: " + reason);
+}
+
 }  // namespace
 
 bool AcquireInstanceLock(const std::string& name) {
@@ -46,16 +54,27 @@ bool AcquireInstanceLock(const std::string& name) {
   static std::map<std::filesystem::path, int> held;
   const std::filesystem::path file = LockFile(name);
   if (held.count(file)) return true;
-  const int fd = open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-  // Without a lock file there is nothing to guard with; the program starts.
-  if (fd < 0) return true;
+  // Only a plain file of our own guards: a link is not followed (a dangling one would make
+  // us create its target), and without a lock the program does not start at all.
+  const int fd = open(file.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
+  if (fd < 0) Unusable(file, GermanReason(errno));
+  struct stat st;
+  const bool known = fstat(fd, &st) == 0;
+  const int error = errno;
+  if (!known || !S_ISREG(st.st_mode) || st.st_uid != geteuid()) {
+    close(fd);
+    Unusable(file, !known                  ? GermanReason(error)
+                   : !S_ISREG(st.st_mode) ? "Dort steht keine gewöhnliche Datei."
+                                          : "Sie gehört einem anderen Benutzer.");
+  }
   int rc;
   while ((rc = flock(fd, LOCK_EX | LOCK_NB)) != 0 && errno == EINTR) {
   }
   if (rc != 0) {
-    const bool heldElsewhere = errno == EWOULDBLOCK;
+    const int error = errno;
     close(fd);
-    return !heldElsewhere;
+    if (error == EWOULDBLOCK) return false;
+    Unusable(file, GermanReason(error));
   }
   held[file] = fd;
   return true;

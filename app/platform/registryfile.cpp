@@ -103,6 +103,11 @@ std::string RegistryFile::Text() const {
   return out.str();
 }
 
-void RegistryFile::Save() const { ReplaceFile(path_, Text()); }
+void RegistryFile::Save() const {
+  // A folder that can't be made shows in the write's own message.
+  std::error_code ignored;
+  if (path_.has_parent_path()) std::filesystem::create_directories(path_.parent_path(), ignored);
+  ReplaceFile(path_, Text());
+}
 
 }  // namespace bw

@@ -27,7 +27,7 @@ class RegistryFile {
   void DeleteKey(const std::string& key);
 
   std::string Text() const;
-  // Writes the whole file atomically.
+  // Writes the whole file atomically, creating its folder when missing.
   void Save() const;
 
  private:

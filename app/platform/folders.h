@@ -1,0 +1,19 @@
+#pragma once
+
+#include <filesystem>
+
+namespace bw {
+
+// Swaps the directory entries `a` and `b` in one step, whatever they are (Linux:
+// renameat2 with RENAME_EXCHANGE). False when the platform or the file system can't do
+// that; nothing has changed then.
+bool ExchangeEntries(const std::filesystem::path& a, const std::filesystem::path& b);
+
+// Deletes a file, a link or a folder with everything in it, never following a link: a link
+// is removed as a link and what it points to stays. Write-protected folders are opened up
+// first. The walk holds no more than two folders open and no path in full, so neither the
+// depth of the tree nor the length of its paths limits it. Failures raise
+// std::runtime_error with a German message naming the first entry that can't be removed.
+void RemoveTree(const std::filesystem::path& path);
+
+}  // namespace bw

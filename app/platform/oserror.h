@@ -1,0 +1,11 @@
+#pragma once
+
+#include <string>
+
+namespace bw {
+
+// What an operating system error number (errno) means for the user, as one German
+// sentence; messages put it after the name of the file at fault.
+std::string GermanReason(int error);
+
+}  // namespace bw
