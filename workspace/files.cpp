@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include "workspace/error.h"
@@ -18,7 +19,14 @@ void WriteFileAtomic(const QString& path, const QByteArray& bytes) {
   }
 }
 
+QString NonRegularFileError(const QString& path) {
+  const QFileInfo info(path);
+  if (!info.exists() || info.isFile()) return {};
+  return QStringLiteral("Die Datei „%1“ ist keine reguläre Datei.").arg(path);
+}
+
 QByteArray ReadFile(const QString& path) {
+  if (const QString error = NonRegularFileError(path); !error.isEmpty()) throw Error(error, "EFileError");
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) {
     throw Error(QStringLiteral("Die Datei „%1“ kann nicht gelesen werden: %2")
