@@ -30,7 +30,8 @@ QByteArray ReadFile(const QString& path) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) {
     throw Error(QStringLiteral("Die Datei „%1“ kann nicht gelesen werden: %2")
-                    .arg(path, file.errorString()),
+                    .arg(path, QFileInfo::exists(path) ? QStringLiteral("Sie lässt sich nicht öffnen.")
+                                                       : QStringLiteral("Sie fehlt.")),
                 "EFileError");
   }
   return file.readAll();
