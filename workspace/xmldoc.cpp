@@ -76,16 +76,18 @@ void Walk(pugi::xml_node top, Enter&& enter, Leave&& leave) {
 // layout's one TAB per level would make their text grow with the square of the depth.
 constexpr int kMaxDepth = 1000;
 
-bool DeeperThanLimit(const pugi::xml_document& doc) {
-  bool tooDeep = false;
-  Walk(
-      doc,
-      [&](pugi::xml_node, int depth) {
-        tooDeep = tooDeep || depth >= kMaxDepth;
-        return !tooDeep;
-      },
-      [](pugi::xml_node, int) {});
-  return tooDeep;
+// pugixml's own walk: on a dump of millions of nodes it is several times faster than
+// stepping through the handles.
+bool DeeperThanLimit(pugi::xml_document& doc) {
+  struct DepthCheck : pugi::xml_tree_walker {
+    bool tooDeep = false;
+    bool for_each(pugi::xml_node&) override {
+      tooDeep = depth() >= kMaxDepth;
+      return !tooDeep;
+    }
+  } check;
+  doc.traverse(check);
+  return check.tooDeep;
 }
 
 QString ParseProblem(pugi::xml_parse_status status) {
