@@ -96,7 +96,7 @@ void WriteUserStrings(const std::string& key, const std::vector<std::pair<std::s
 }
 
 bool IsGameFolder(const std::string& folder) {
-  return !folder.empty() && GetFileAttributesW(Wide(folder + "\\Bin\\Win64\\Corvana1800.exe")) != INVALID_FILE_ATTRIBUTES;
+  return !folder.empty() && GetFileAttributesW(Wide(folder + "\\Bin\\Win64\\Corvana1800.exe").c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 std::string GameInstallFolder(const std::string& key, bool dropLastCharacter) {
