@@ -10,11 +10,10 @@ bool OpenRegularFile(const std::filesystem::path& path, std::ifstream& in) {
   const std::filesystem::file_type type = std::filesystem::status(path, ec).type();
   if (type == std::filesystem::file_type::not_found) return false;
   const std::string name = "Die Datei „" + path.string() + "“ ";
-  if (type != std::filesystem::file_type::regular) {
-    throw std::runtime_error(name + (ec ? "kann nicht gelesen werden: " + ec.message() : "ist keine reguläre Datei."));
-  }
-  in.open(path, std::ios::binary);
-  if (!in) throw std::runtime_error(name + "kann nicht gelesen werden.");
+  if (!ec && type != std::filesystem::file_type::regular) throw std::runtime_error(name + "ist keine reguläre Datei.");
+  if (!ec) in.open(path, std::ios::binary);
+  // A folder on the way that may not be searched, or a file that may not be read.
+  if (ec || !in) throw std::runtime_error(name + "kann nicht gelesen werden.");
   return true;
 }
 
