@@ -2,17 +2,18 @@
 
 #include <QDialog>
 #include <QDir>
-#include <QFile>
 #include <QFileDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <QVBoxLayout>
 #include <cstdlib>
+#include <functional>
 #include <stdexcept>
 
 #include "app/platform/instancelock.h"
 #include "app/platform/localtime.h"
 #include "app/platform/registry.h"
+#include "ui/errorreport.h"
 #include "workspace/error.h"
 
 namespace bw {
@@ -32,8 +33,15 @@ QString Shown(const char* text) { return QString::fromUtf8(text).replace(QLatin1
   std::exit(1);
 }
 
-bool IsGameFolder(const QString& folder) {
-  return !folder.isEmpty() && QFile::exists(folder + QStringLiteral("/Bin/Win64/Corvana1800.exe"));
+// Runs a step whose failure must not end the start: the error is shown and the start goes on.
+bool Reported(const std::function<void()>& step) {
+  try {
+    step();
+    return true;
+  } catch (const std::exception& error) {
+    ReportError(error);
+    return false;
+  }
 }
 
 void MakeFolder(const QString& folder) {
@@ -77,34 +85,42 @@ GameFolders StartWithRegistry(const QString& prgPath, const QString& version) {
     RefuseStart(error.what());  // never run unguarded
   }
 
-  QString gamePath = Text(ReadUserString(kRecordKey, "GameLocation"));
-  bool found = IsGameFolder(gamePath);
-  if (!found && UserKeyExists(kRecordKey)) DeleteUserKey(kRecordKey);
-  // An install record is taken as it stands, whether the game is there or not.
+  // The record only remembers where the game is: one that can not be read or written is
+  // reported, and the start goes on without it.
+  QString gamePath;
+  bool found = false;
+  const bool recordReadable = Reported([&] {
+    gamePath = Text(ReadUserString(kRecordKey, "GameLocation"));
+    found = IsGameFolder(gamePath.toStdString());
+    if (!found && UserKeyExists(kRecordKey)) DeleteUserKey(kRecordKey);
+  });
+  // An install record counts only where the game is; nothing is created anywhere else.
   for (const auto& [record, dropLast] : {std::pair{kGameRecord, false}, std::pair{kLauncherRecord, true}}) {
     if (found) break;
     gamePath = Text(GameInstallFolder(record, dropLast));
-    if (!gamePath.isEmpty()) {
-      MakeFolder(gamePath + QStringLiteral("/mods"));
-      found = true;
-    }
+    found = !gamePath.isEmpty();
   }
   if (!found) {
     gamePath = ChooseGameFolder();
-    if (!IsGameFolder(gamePath)) {
+    if (!IsGameFolder(gamePath.toStdString())) {
       RefuseStart("Das angegebene Verzeichnis ist nicht das Spieleverzeichnis.\r\r"
                   "Starten Sie das Programm erneut und wählen Sie\reinen anderen Pfad aus");
     }
   }
 
   GameFolders game{gamePath, gamePath + QStringLiteral("/mods")};
-  MakeFolder(game.MODPath);
-  WriteUserStrings(kRecordKey, {{"GameLocation", game.GAMEPATH.toStdString()},
-                                {"ModLocation", game.MODPath.toStdString()},
-                                {"ModLoader", "0.9.4"},
-                                {"PrgPath", prgPath.toStdString()},
-                                {"DPVer", version.toStdString()},
-                                {"TimeStamp", LocalTimeText("%x")}});
+  // Without its mods folder the game is still found; a generation reports the folder then.
+  Reported([&] { MakeFolder(game.MODPath); });
+  if (recordReadable) {
+    Reported([&] {
+      WriteUserStrings(kRecordKey, {{"GameLocation", game.GAMEPATH.toStdString()},
+                                    {"ModLocation", game.MODPath.toStdString()},
+                                    {"ModLoader", "0.9.4"},
+                                    {"PrgPath", prgPath.toStdString()},
+                                    {"DPVer", version.toStdString()},
+                                    {"TimeStamp", LocalTimeText("%x")}});
+    });
+  }
   return game;
 }
 

@@ -6,14 +6,16 @@ namespace bw {
 
 struct GameFolders {
   QString GAMEPATH;  // the game's installation folder
-  QString MODPath;   // GAMEPATH + "/mods", exists on return
+  QString MODPath;   // GAMEPATH + "/mods", exists on return unless that failed (reported)
 };
 
 // Start-up step 2: refuses a second copy of the program, finds the game (own record,
 // the game's install record, the launcher's install record, then the user through a
 // folder chooser), creates the mods folder and writes the record with the program
 // folder `prgPath` and the version text `version`. A second copy or a folder without the
-// game ends the process after a "Programmstartfehler" message.
+// game ends the process after a "Programmstartfehler" message. A record that can not be
+// read or written, or a mods folder that can not be created, is reported and the start
+// goes on.
 GameFolders StartWithRegistry(const QString& prgPath, const QString& version);
 
 // The folder chooser shown when the game is nowhere recorded; "" when cancelled.

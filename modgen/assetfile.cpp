@@ -13,25 +13,18 @@
 namespace bw {
 namespace {
 
-// Raises the counter in the first row of Property.xml by one, saves it and returns the new
-// value, the GUID of this generation's trigger.
-int RaiseTriggerCounter(const QString& XMLPath) {
-  const QString path = XMLPath + QStringLiteral("Property.xml");
-  XmlDocument doc;
-  doc.load(path);
-  const XmlNode counter = doc.root().firstChild();
+// The counter of the first row of Property.xml raised by one: the GUID of this
+// generation's trigger.
+int NextTriggerID(const XmlNode& counter) {
   const QString text = counter.attr(0);
   bool ok = false;
   const int value = text.toInt(&ok);
   if (!ok || value == INT_MAX) {
     throw Error(QStringLiteral("Der Zähler „%1“ in der ersten Zeile der Datei „%2“ ist keine Zahl, die sich um eins erhöhen lässt.")
-                    .arg(text, path),
+                    .arg(text, counter.file()),
                 "EConvertError");
   }
-  const int TriggerID = value + 1;
-  counter.setAttr(0, QString::number(TriggerID));
-  doc.save(path);
-  return TriggerID;
+  return value + 1;
 }
 
 QString ProductName(const XmlNode& productsRoot, const QString& productGuid, const QString& itemList) {
@@ -152,10 +145,14 @@ void AppendTraderBlock(QStringList& lines) {
 
 bool CreateItemsXML(const ModSettings& s) {
   SaveProperties(s.XMLPath, s.amount, s.cycle, s.targets);
-  const int TriggerID = RaiseTriggerCounter(s.XMLPath);
+  const QString propertyPath = s.XMLPath + QStringLiteral("Property.xml");
+  XmlDocument properties;
+  properties.load(propertyPath, "Properties");
+  const XmlNode counter = properties.root().firstChild();
+  const int TriggerID = NextTriggerID(counter);
 
   XmlDocument products;
-  products.load(s.XMLPath + QStringLiteral("Products.xml"));
+  products.load(s.XMLPath + QStringLiteral("Products.xml"), "Products");
   const XmlNode productsRoot = products.root();
 
   QStringList NewXML{QStringLiteral("<!-- Spezial Items für Material Mod -->"),
@@ -172,6 +169,9 @@ bool CreateItemsXML(const ModSettings& s) {
   NewXML << QStringLiteral("</ModOps>");
 
   WriteXmlLines(ModTemplateFolder(s.XMLPath) + QStringLiteral("/data/config/export/main/asset/assets.xml"), NewXML);
+  // Stored only now: a generation that fails before its asset file is written leaves it.
+  counter.setAttr(0, QString::number(TriggerID));
+  properties.save(propertyPath);
   return true;
 }
 

@@ -9,13 +9,13 @@ QString ItemListPath(const QString& XMLPath, const QString& itemGuid) {
 
 int ItemProductCount(const QString& XMLPath, const QString& itemGuid) {
   XmlDocument doc;
-  doc.load(ItemListPath(XMLPath, itemGuid));
+  doc.load(ItemListPath(XMLPath, itemGuid), "Products");
   return doc.root().childCount();
 }
 
 QStringList ItemProductGuids(const QString& XMLPath, const QString& itemGuid) {
   XmlDocument doc;
-  doc.load(ItemListPath(XMLPath, itemGuid));
+  doc.load(ItemListPath(XMLPath, itemGuid), "Products");
   QStringList guids;
   for (const XmlNode& row : doc.root().children()) guids << row.attr(0);
   return guids;

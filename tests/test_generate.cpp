@@ -33,6 +33,8 @@ TEST(GenerateButton, FillsTwoItemsByClicksAndDeploysThemIntoTheProtonGame) {
   const QString prefix = home.path() + QStringLiteral("/.local/share/Steam/steamapps/compatdata/2971000/pfx");
   test::MakeWinePrefix(prefix, {{QStringLiteral("Software\\Wow6432Node\\Ubisoft\\Corvana 1800"),
                                  QStringLiteral("C:\\Games\\Corvana 1800")}});
+  QDir().mkpath(prefix + QStringLiteral("/drive_c/Games/Corvana 1800/Bin/Win64"));
+  test::WriteBytes(prefix + QStringLiteral("/drive_c/Games/Corvana 1800/Bin/Win64/Corvana1800.exe"), {});
   test::ProgramFolder folder(false);
   test::ModalWatch noQuestion;
   TMainForm form(folder.path());

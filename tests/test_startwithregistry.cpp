@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QAbstractButton>
@@ -109,6 +110,7 @@ TEST(StartWithRegistry, MapsTheLauncherRecordThroughDriveD) {
   const QString diskD = home.path() + QStringLiteral("/disk-d");
   QDir().mkpath(diskD);
   test::MakeWinePrefix(home.path() + QStringLiteral("/.wine"), {{kLauncherKey, QStringLiteral("D:/Games/G/")}}, diskD);
+  MakeGame(diskD + QStringLiteral("/Games/G"));
   NoQuestions none;
   const GameFolders game = Start();
   const QString expected = Canonical(diskD) + QStringLiteral("/Games/G");
@@ -122,6 +124,7 @@ TEST(StartWithRegistry, GameRecordKeepsItsTrailingDelimiter) {
   ScopedHome home;
   const QString prefix = home.path() + QStringLiteral("/.wine");
   test::MakeWinePrefix(prefix, {{kGameKey, QStringLiteral("C:\\Games\\Corvana 1800\\")}});
+  MakeGame(prefix + QStringLiteral("/drive_c/Games/Corvana 1800"));
   const GameFolders game = Start();
   const QString expected = Canonical(prefix + QStringLiteral("/drive_c")) + QStringLiteral("/Games/Corvana 1800/");
   EXPECT_EQ(game.GAMEPATH, expected);
@@ -144,12 +147,15 @@ TEST(StartWithRegistry, ValidRecordReadsNoInstallRecordAndAsksNothing) {
   EXPECT_EQ(RecordOf(home), ExpectedRecord(recorded, recorded + "/mods"));
 }
 
-TEST(StartWithRegistry, StaleRecordIsDeletedAndTheSameFolderFoundAgain) {
+TEST(StartWithRegistry, StaleRecordIsDeletedAndTheGameFoundThroughItsInstallRecord) {
   ScopedHome home;
   const QString prefix = home.path() + QStringLiteral("/.wine");
   test::MakeWinePrefix(prefix, {{kGameKey, QStringLiteral("C:\\Games\\Corvana 1800")}});
-  // Recorded earlier through the install record, but the game was never there.
-  const QString stale = Canonical(prefix + QStringLiteral("/drive_c")) + QStringLiteral("/Games/Corvana 1800");
+  const QString drive = Canonical(prefix + QStringLiteral("/drive_c"));
+  MakeGame(drive + QStringLiteral("/Games/Corvana 1800"));
+  // Recorded earlier, but the game is no longer there.
+  const QString stale = drive + QStringLiteral("/Games/Alt");
+  QDir().mkpath(stale);
   QDir().mkpath(QFileInfo(home.recordFile()).path());
   test::WriteBytes(home.recordFile(), (QStringLiteral("[Software\\Other]\nKeep=1\n"
                                                       "[SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Brennwick]\n"
@@ -160,8 +166,10 @@ TEST(StartWithRegistry, StaleRecordIsDeletedAndTheSameFolderFoundAgain) {
                                           .toUtf8());
   NoQuestions none;
   const GameFolders game = Start();
-  EXPECT_EQ(game.GAMEPATH, stale);
-  EXPECT_EQ(RecordOf(home), "[Software\\Other]\nKeep=1\n" + ExpectedRecord(stale, stale + "/mods"));
+  const QString found = drive + QStringLiteral("/Games/Corvana 1800");
+  EXPECT_EQ(game.GAMEPATH, found);
+  EXPECT_EQ(RecordOf(home), "[Software\\Other]\nKeep=1\n" + ExpectedRecord(found, found + "/mods"));
+  EXPECT_FALSE(QFileInfo::exists(stale + QStringLiteral("/mods")));
 }
 
 TEST(StartWithRegistry, GameRecordInAnyPrefixComesBeforeTheLauncherRecord) {
@@ -170,6 +178,8 @@ TEST(StartWithRegistry, GameRecordInAnyPrefixComesBeforeTheLauncherRecord) {
   const QString proton = home.path() + QStringLiteral("/.local/share/Steam/steamapps/compatdata/2000/pfx");
   test::MakeWinePrefix(wine, {{kLauncherKey, QStringLiteral("C:\\Launcher\\Corvana 1800\\")}});
   test::MakeWinePrefix(proton, {{kGameKey, QStringLiteral("C:\\Proton\\Corvana 1800")}});
+  MakeGame(wine + QStringLiteral("/drive_c/Launcher/Corvana 1800"));
+  MakeGame(proton + QStringLiteral("/drive_c/Proton/Corvana 1800"));
   NoQuestions none;
   EXPECT_EQ(Start().GAMEPATH, Canonical(proton + QStringLiteral("/drive_c")) + QStringLiteral("/Proton/Corvana 1800"));
 }
@@ -398,4 +408,71 @@ TEST(StartWithRegistryProcess, NewUserWithAProtonGameAndASecondCopy) {
   EXPECT_FALSE(QFileInfo::exists(home.path() + QStringLiteral("/second/XMLK")));
   EXPECT_EQ(test::ReadBytes(home.recordFile()), record);
   EXPECT_FALSE(first.endsWithin(0));
+}
+
+// An install record counts only where the game is; a record that points elsewhere, out of
+// the drive, at the root, at a folder gone, or that holds a control character or an escape
+// that can not be decoded, is passed over like a missing one, and nothing is created there.
+TEST(StartWithRegistry, InstallRecordsCountOnlyWhereTheGameIsAndHostileOnesArePassedOver) {
+  enum Then { NextPrefix, Chooser };
+  struct Case {
+    const char* what;
+    const char* value;  // InstallDir as system.reg holds it, escapes and all
+    std::function<void(const QString& home, const QString& prefix)> setup;
+    const char* untouched;  // below the home folder: must not exist afterwards
+    Then then;
+  } cases[] = {
+      {"out of the drive by ..", "C:\\\\..\\\\..\\\\escaped-by-dotdot\\\\",
+       [](const QString& home, const QString&) { MakeGame(home + "/escaped-by-dotdot"); }, "/escaped-by-dotdot/mods",
+       NextPrefix},
+      {"the root through drive Z", "Z:\\\\",
+       [](const QString&, const QString& prefix) { QFile::link("/", prefix + "/dosdevices/z:"); }, "/.wine/mods", Chooser},
+      {"a game that was uninstalled", "C:\\\\Games\\\\Corvana 1800", {}, "/.wine/drive_c/Games", NextPrefix},
+      {"a folder without the game", "C:\\\\Leer",
+       [](const QString&, const QString& prefix) { QDir().mkpath(prefix + "/drive_c/Leer"); }, "/.wine/drive_c/Leer/mods",
+       NextPrefix},
+      {"a newline escape", "C:\\\\Games\\\\Corvana\\n1800",
+       [](const QString&, const QString& prefix) { MakeGame(prefix + "/drive_c/Games/Corvana\n1800"); },
+       "/.wine/drive_c/Games/Corvana\n1800/mods", NextPrefix},
+      {"an escape without digits", "C:\\\\Games\\\\Co\\xrvana",
+       [](const QString&, const QString& prefix) { MakeGame(prefix + "/drive_c/Games/Corvana"); },
+       "/.wine/drive_c/Games/Corvana/mods", Chooser},
+      {"system.reg a FIFO", nullptr,
+       [](const QString&, const QString& prefix) { ASSERT_EQ(mkfifo((prefix + "/system.reg").toUtf8().constData(), 0600), 0); },
+       "/.wine/mods", NextPrefix},
+      {"system.reg a device", nullptr,
+       [](const QString&, const QString& prefix) { QFile::link("/dev/zero", prefix + "/system.reg"); }, "/.wine/mods",
+       NextPrefix},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ScopedHome home;
+    const QString wine = home.path() + QStringLiteral("/.wine");
+    test::MakeWinePrefix(wine, {});
+    QFile::remove(wine + QStringLiteral("/system.reg"));
+    if (c.value) {
+      test::WriteBytes(wine + QStringLiteral("/system.reg"),
+                       QByteArray("WINE REGISTRY Version 2\n\n[Software\\\\Wow6432Node\\\\Ubisoft\\\\Corvana 1800] 1\n"
+                                  "\"InstallDir\"=\"") + c.value + "\"\n");
+    }
+    if (c.setup) c.setup(home.path(), wine);
+    QString game;
+    QStringList seen;
+    if (c.then == NextPrefix) {
+      const QString proton = home.path() + QStringLiteral("/.local/share/Steam/steamapps/compatdata/2000/pfx");
+      test::MakeWinePrefix(proton, {{kLauncherKey, QStringLiteral("C:\\Corvana 1800\\")}});
+      game = Canonical(proton + QStringLiteral("/drive_c")) + QStringLiteral("/Corvana 1800");
+      MakeGame(game);
+    } else {
+      game = home.path() + QStringLiteral("/Gewählt");
+      MakeGame(game);
+      ChooseInNextChooser(game, &seen);
+    }
+    const bool rootHadMods = QFileInfo::exists(QStringLiteral("/mods"));
+    EXPECT_EQ(Start().GAMEPATH, game);
+    EXPECT_EQ(seen.isEmpty(), c.then == NextPrefix);
+    EXPECT_EQ(RecordOf(home), ExpectedRecord(game, game + "/mods"));
+    EXPECT_FALSE(QFileInfo::exists(home.path() + QString::fromUtf8(c.untouched)));
+    EXPECT_EQ(QFileInfo::exists(QStringLiteral("/mods")), rootHadMods);
+  }
 }

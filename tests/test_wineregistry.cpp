@@ -30,6 +30,8 @@ const char* const kSystemReg =
     "\"InstallDir\"=\"C:\\\\Program Files (x86)\\\\Ubisoft\\\\Corvana 1800\\\\\"\n"
     "\"Language\"=dword:00000007\n"
     "\"Expand\"=str(2):\"%ProgramFiles%\\\\X\"\n"
+    "\"NoDigits\"=\"C:\\\\Co\\xrvana\"\n"
+    "\"HalfPair\"=\"C:\\\\\\xd83dX\"\n"
     "@=\"default\"\n"
     "\n"
     "[Software\\\\Wow6432Node\\\\UbiSoft\\\\Corvana 1800\\\\Sub] 1700000002\n"
@@ -56,6 +58,8 @@ TEST(WineRegistry, ReadsStringValues) {
       {game, "Expand", "%ProgramFiles%\\X"},
       {game, "@", "default"},
       {game, "", "default"},
+      {game, "NoDigits", ""},   // an escape that can not be decoded reads as missing
+      {game, "HalfPair", ""},
       {game, "Language", ""},   // a number, no string
       {game, "Binary", ""},     // binary data and its continuation line
       {game, "Other", ""},      // lives in the subkey
@@ -85,6 +89,7 @@ TEST(WineRegistry, MapsWindowsPathsThroughTheDriveLinks) {
       {"D:\\GAMES\\G", d + "/Games/G"},  // the existing folder's own spelling
       {"C:\\Program Files (x86)\\UBISOFT\\Corvana 1800\\", c + "/Program Files (x86)/Ubisoft/Corvana 1800/"},
       {"C:\\", c + "/"},
+      {"C:\\..\\..\\Program Files (x86)\\.\\Ubisoft", c + "/Program Files (x86)/Ubisoft"},  // never above the drive
       {"E:\\Games", ""},  // no such drive in this prefix
       {"\\\\server\\share", ""},
       {"", ""},

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QDirIterator>
+#include <QThread>
 
 #include "tests/testsupport.h"
 #include "workspace/error.h"
@@ -57,6 +58,40 @@ TEST(XmlLayout, EveryShippedXmlFileRoundTripsByteForByte) {
     ++checked;
   }
   EXPECT_EQ(checked, 11);
+}
+
+// Formatting walks the tree without recursion (here on a stack far too small for one frame
+// per level) and writes each line's indentation straight into the output.
+TEST(XmlLayout, DeepDocumentsAreLaidOutWithoutRecursionAndLoadsStopAtTheDepthLimit) {
+  const int levels = 5000;
+  pugi::xml_document doc;
+  pugi::xml_node node = doc;
+  for (int i = 0; i < levels; ++i) node = node.append_child("a");
+  QByteArray expected;
+  for (int i = 0; i < levels - 1; ++i) expected += QByteArray(i, '\t') + "<a>\r\n";
+  expected += QByteArray(levels - 1, '\t') + "<a/>\r\n";
+  for (int i = levels - 2; i >= 0; --i) expected += QByteArray(i, '\t') + "</a>\r\n";
+
+  QByteArray formatted;
+  std::unique_ptr<QThread> small(QThread::create([&] { formatted = FormatXml(doc); }));
+  small->setStackSize(64 * 1024);
+  small->start();
+  ASSERT_TRUE(small->wait(60000));
+  EXPECT_TRUE(formatted == expected) << formatted.size() << " bytes instead of " << expected.size();
+
+  // A file nested more than 1000 levels deep is refused when it is loaded, naming the file.
+  for (int depth : {1000, 1001}) {
+    XmlDocument loaded;
+    const QByteArray text = QByteArray("<a>").repeated(depth) + QByteArray("</a>").repeated(depth);
+    EXPECT_EQ(loaded.loadText(text, QStringLiteral("tief.xml")), depth == 1000) << depth;
+    if (depth == 1000) continue;
+    try {
+      loaded.root();
+      ADD_FAILURE();
+    } catch (const Error& e) {
+      EXPECT_EQ(e.message(), QStringLiteral("Die Datei „tief.xml“ ist zu tief verschachtelt (mehr als 1000 Ebenen)."));
+    }
+  }
 }
 
 TEST(XmlLayout, EscapedLinesGiveReadableXml) {

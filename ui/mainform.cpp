@@ -15,6 +15,7 @@
 #include "ui/errorreport.h"
 #include "ui/infoform.h"
 #include "ui/messageform.h"
+#include "workspace/error.h"
 
 namespace bw {
 
@@ -22,7 +23,7 @@ TMainForm::TMainForm(const QString& programFolder, QWidget* parent) : QMainWindo
   CreateImages();
   CreateControls();
   try {
-    FormCreate(programFolder);
+    Loading(settingsNotLoaded_, [&] { FormCreate(programFolder); });
   } catch (const std::exception& error) {
     // The sequence ends at the failing step; the window opens with what was set up.
     ReportError(error);
@@ -62,25 +63,54 @@ void TMainForm::ShowFrameAndVersion(int width, int height) {
 
 void TMainForm::LoadPropertyList() {
   XmlDocument properties;
-  properties.load(Paths.XMLPath + QStringLiteral("Property.xml"));
-  // Without a root the next use of PropertyList.root() reports why the file failed.
-  PropertyRoot = properties.hasRoot() ? properties.root() : XmlNode();
+  properties.load(Paths.XMLPath + QStringLiteral("Property.xml"), "Properties");
+  // Without a root the next use of PropertyRoot reports why the file failed.
+  PropertyRoot = properties.rootOrError();
   PropertyList = std::move(properties);
 }
 
 void TMainForm::LoadTargetsList() {
-  // A file that fails to load leaves the document in hand, and TargetsRoot with it, intact.
+  // A file that fails to load leaves the document in hand, and TargetsRoot with it, intact;
+  // with none in hand, TargetsRoot reports the failure whenever it is used.
   XmlDocument targets;
-  targets.load(Paths.XMLPath + QStringLiteral("Target.xml"));
-  const XmlNode root = targets.root();
+  if (!targets.load(Paths.XMLPath + QStringLiteral("Target.xml"), "Targets")) {
+    if (!TargetsRoot) TargetsRoot = targets.rootOrError();
+    targets.root();
+  }
+  TargetsRoot = targets.root();
   TargetsList = std::move(targets);
-  TargetsRoot = root;
+}
+
+void TMainForm::Loading(QString& notLoaded, const std::function<void()>& steps) {
+  try {
+    steps();
+  } catch (const std::exception& error) {
+    notLoaded = ErrorMessage(error);
+    throw;
+  }
+  notLoaded.clear();
+}
+
+void TMainForm::RequireLoadedWorkspace() const {
+  const QString& failure = settingsNotLoaded_.isEmpty() ? itemNotLoaded_ : settingsNotLoaded_;
+  if (failure.isEmpty()) return;
+  throw Error(QStringLiteral("Es wurde nichts geändert, denn die Daten wurden nicht vollständig geladen:\n%1\n"
+                             "Das vollständige Zurücksetzen stellt die Startwerte wieder her.")
+                  .arg(failure),
+              "EWorkspaceError");
 }
 
 void TMainForm::LoadDocumentsAndFillLists(int targetRow) {
+  // Both documents are taken in hand before a failure ends the sequence, so that a later
+  // look-up names the file that failed; the first of them is reported.
   LoadPropertyList();
-  PropertyRoot = PropertyList.root();  // a file that failed to load ends the sequence here
-  LoadTargetsList();
+  try {
+    LoadTargetsList();
+  } catch (const Error&) {
+    PropertyList.root();
+    throw;
+  }
+  PropertyList.root();
 
   CreateSelectionView();
   SelectionView->SelectRow(SelectionView->Row(0));
@@ -94,8 +124,24 @@ void TMainForm::ReadStoredSettings() {
   auto stored = [this](const QString& name) {
     return PropertyRoot.selectSingle(QStringLiteral("Property[@Name=\"%1\"]").arg(name)).attr(1);
   };
-  ProductAmountBox->setValue(stored(QStringLiteral("ProductAmount")).toInt());
-  ProductCycleBox->setValue(stored(QStringLiteral("ProductCycle")).toInt());
+  // A box shows only a number the file holds: it is written back at the next save.
+  auto number = [&](const QString& name, const QSpinBox* box) {
+    const QString text = stored(name);
+    bool ok = false;
+    const int value = text.toInt(&ok);
+    if (!ok || value < box->minimum() || value > box->maximum()) {
+      throw Error(QStringLiteral("Der Wert „%1“ von „%2“ in der Datei „%3“ ist keine ganze Zahl von %4 bis %5.")
+                      .arg(text, name, PropertyRoot.file())
+                      .arg(box->minimum())
+                      .arg(box->maximum()),
+                  "EConvertError");
+    }
+    return value;
+  };
+  const int amount = number(QStringLiteral("ProductAmount"), ProductAmountBox);
+  const int cycle = number(QStringLiteral("ProductCycle"), ProductCycleBox);
+  ProductAmountBox->setValue(amount);
+  ProductCycleBox->setValue(cycle);
   TLabel* targets[] = {Item1Target, Item2Target, Item3Target, Item4Target, Item5Target, Item6Target};
   for (int i = 0; i < 6; ++i) targets[i]->setText(stored(ItemID.value(i)));
 }

@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 #include <QStringList>
+#include <functional>
 
 #include "modgen/createitems.h"
 #include "ui/imagecollection.h"
@@ -178,10 +179,21 @@ class TMainForm : public QMainWindow {
   // Load Property.xml and Target.xml afresh into their holders.
   void LoadPropertyList();
   void LoadTargetsList();
+  // Runs steps that fill the window from the workspace. A failure is remembered in
+  // `notLoaded`, so that no action writes what was never read, and passed on.
+  void Loading(QString& notLoaded, const std::function<void()>& steps);
+  // Raises an error naming the file that failed to load while the window does not hold all
+  // of the workspace; every action that writes calls it first.
+  void RequireLoadedWorkspace() const;
   void SortView(QTreeWidget* view, int (TMainForm::*compare)(const QTreeWidgetItem*, const QTreeWidgetItem*) const);
 
   QSize outerSize_;
   bool centred_ = false;
+  // Why the window does not stand for the workspace: the message of the load that failed,
+  // or "" once loaded. The settings are the amount, the cycle, the six targets and the
+  // catalogues (start-up, full reset); the item is the list of the item being edited.
+  QString settingsNotLoaded_;
+  QString itemNotLoaded_;
 };
 
 }  // namespace bw

@@ -74,19 +74,21 @@ bool TMainForm::CheckForDoubleSelection(const QString& productGuid) {
 }
 
 void TMainForm::ItemBtnClick(int slot) {
-  LoadPropertyList();
-  ItemGUID = ItemID.value(slot - 1);
-  IsItem = QString::number(slot);
-  ReadItemProductList();
-  const QString numeral = ItemNumeral(slot);
-  ItemProductViewLabel->setText(QStringLiteral("Produktlist des Items ") + numeral);
-  TargetViewLabel->setText(QStringLiteral("Zielgebäude des Items ") + numeral);
-  SingleResetImg->setToolTip(QStringLiteral("Item ") + numeral + QStringLiteral(" zurücksetzen"));
-  const QString target =
-      PropertyList.root().selectSingle(QStringLiteral("Property[@Name=\"") + ItemGUID + QStringLiteral("\"]")).attr(1);
-  findChild<TLabel*>(QStringLiteral("Item%1Target").arg(slot))->setText(target);
-  GetTargetNameAndPosition(target);
-  ScrollListView(TargetsView);
+  Loading(itemNotLoaded_, [&] {
+    LoadPropertyList();
+    ItemGUID = ItemID.value(slot - 1);
+    IsItem = QString::number(slot);
+    ReadItemProductList();
+    const QString numeral = ItemNumeral(slot);
+    ItemProductViewLabel->setText(QStringLiteral("Produktlist des Items ") + numeral);
+    TargetViewLabel->setText(QStringLiteral("Zielgebäude des Items ") + numeral);
+    SingleResetImg->setToolTip(QStringLiteral("Item ") + numeral + QStringLiteral(" zurücksetzen"));
+    const QString target =
+        PropertyList.root().selectSingle(QStringLiteral("Property[@Name=\"") + ItemGUID + QStringLiteral("\"]")).attr(1);
+    findChild<TLabel*>(QStringLiteral("Item%1Target").arg(slot))->setText(target);
+    GetTargetNameAndPosition(target);
+    ScrollListView(TargetsView);
+  });
 }
 
 void TMainForm::Item1BtnClick() { ItemBtnClick(1); }
@@ -108,6 +110,7 @@ void TMainForm::SelectionClick() {
 void TMainForm::ProductViewClick() {
   const QTreeWidgetItem* product = ProductView->Selected();
   if (!product) return;
+  RequireLoadedWorkspace();
   const QString guid = product->text(0);
   if (!CheckForDoubleSelection(guid)) return;
   AddProductToItemProductView(guid);
@@ -117,6 +120,7 @@ void TMainForm::ProductViewClick() {
 void TMainForm::ItemProductViewClick() {
   QTreeWidgetItem* product = ItemProductView->Selected();
   if (!product) return;
+  RequireLoadedWorkspace();
   delete product;
   SaveItemContent();
 }
@@ -124,6 +128,7 @@ void TMainForm::ItemProductViewClick() {
 void TMainForm::TargetsViewClick() {
   const QTreeWidgetItem* building = TargetsView->Selected();
   if (!building) return;
+  RequireLoadedWorkspace();
   const QToolButton* itemButtons[] = {Item1Btn, Item2Btn, Item3Btn, Item4Btn, Item5Btn, Item6Btn};
   for (int n = 1; n <= 6; ++n) {
     if (itemButtons[n - 1]->isChecked()) findChild<TLabel*>(QStringLiteral("Item%1Target").arg(n))->setText(building->text(0));

@@ -6,7 +6,10 @@
 
 namespace bw {
 
-void TMainForm::Create_ItemBtnClick() { CreateItems(CurrentSettings(), MODPath); }
+void TMainForm::Create_ItemBtnClick() {
+  RequireLoadedWorkspace();
+  CreateItems(CurrentSettings(), MODPath);
+}
 
 void TMainForm::CreateXMLDataClick() { RunCatalog(Paths, DefaultIconFolder(), {}); }
 

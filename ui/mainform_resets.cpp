@@ -21,6 +21,7 @@ bool TMainForm::AskToReset(const QString& question) {
 }
 
 void TMainForm::SingleResetImgClick() {
+  RequireLoadedWorkspace();
   if (!AskToReset(QStringLiteral("\rAlle Werte des aktuellen Items ") + IsItem + QStringLiteral(" zurücksetzen ?\r\r"))) {
     return;
   }
@@ -45,14 +46,17 @@ void TMainForm::FullResetImgClick() {
                   QStringLiteral("zur Zeit in einem aktuellen Spiel verwendet werden!\r"))) {
     return;
   }
-  Build(Paths.PrgPath);
-  ShowFrameAndVersion(1675, 942);
-  LoadDocumentsAndFillLists(0);
-  Item1BtnClick();
-  ReadStoredSettings();
-  Item1Btn->setChecked(true);
-  Item1BtnClick();
-  ScrollListView(TargetsView);
+  // The way back from a workspace that did not load: it never asks whether one did.
+  Loading(settingsNotLoaded_, [&] {
+    Build(Paths.PrgPath);
+    ShowFrameAndVersion(1675, 942);
+    LoadDocumentsAndFillLists(0);
+    Item1BtnClick();
+    ReadStoredSettings();
+    Item1Btn->setChecked(true);
+    Item1BtnClick();
+    ScrollListView(TargetsView);
+  });
 }
 
 }  // namespace bw

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <stdexcept>
 
 #include "app/platform/folders.h"
@@ -43,11 +44,19 @@ void RemoveTree(const QString& path) {
 
 bool IsWriteLeftover(const QString& fileName) { return IsReplaceFileLeftover(QFile::encodeName(fileName).toStdString()); }
 
+QString NonRegularFileError(const QString& path) {
+  const QFileInfo info(path);
+  if (!info.exists() || info.isFile()) return {};
+  return QStringLiteral("Die Datei „%1“ ist keine reguläre Datei.").arg(path);
+}
+
 QByteArray ReadFile(const QString& path) {
+  if (const QString error = NonRegularFileError(path); !error.isEmpty()) throw Error(error, "EFileError");
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) {
     throw Error(QStringLiteral("Die Datei „%1“ kann nicht gelesen werden: %2")
-                    .arg(path, file.errorString()),
+                    .arg(path, QFileInfo::exists(path) ? QStringLiteral("Sie lässt sich nicht öffnen.")
+                                                       : QStringLiteral("Sie fehlt.")),
                 "EFileError");
   }
   return file.readAll();

@@ -27,8 +27,14 @@ bool IsWriteLeftover(const QString& fileName);
 // A path as the platform layer takes it.
 std::filesystem::path NativePath(const QString& path);
 
-// Reads a whole file; a missing or unreadable file raises an error naming it.
+// Reads a whole file; a missing or unreadable file, or anything but a regular file, raises
+// an error naming it.
 QByteArray ReadFile(const QString& path);
+
+// The German message for something other than a regular file under `path` (a folder, a
+// FIFO, a device), which a reader would block on or never finish; "" for a regular file or
+// nothing at all. Checked without opening it.
+QString NonRegularFileError(const QString& path);
 
 // Every file below a folder, as paths relative to it, sorted.
 QStringList FilesBelow(const QString& folder);

@@ -17,7 +17,7 @@ void SaveItemContent(const QString& xmlPath, const QString& itemGuid, const QLis
 
 QList<ItemProduct> ReadItemProductList(const QString& xmlPath, const QString& itemGuid) {
   XmlDocument doc;
-  doc.load(xmlPath + itemGuid + QStringLiteral(".xml"));
+  doc.load(xmlPath + itemGuid + QStringLiteral(".xml"), "Products");
   QList<ItemProduct> rows;
   for (const XmlNode& node : doc.root().children()) rows.append({node.attr(0), node.attr(1), node.attr(2)});
   return rows;
@@ -27,7 +27,7 @@ void SaveProperties(const QString& xmlPath, const QString& amount, const QString
                     const QStringList& targets) {
   const QString path = xmlPath + QStringLiteral("Property.xml");
   XmlDocument doc;
-  doc.load(path);
+  doc.load(path, "Properties");
   const XmlNode root = doc.root();
   QList<std::pair<QString, QString>> entries{{QStringLiteral("ProductAmount"), amount},
                                              {QStringLiteral("ProductCycle"), cycle}};

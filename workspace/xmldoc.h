@@ -18,13 +18,17 @@ class XmlDocument {
  public:
   XmlDocument();
 
-  // Parses the whole file; false (and no root) when it is missing or not well-formed.
-  bool load(const QString& path);
+  // Parses the whole file; false (and no root) when it is missing, not a regular file, not
+  // well-formed, nested too deep or, with `rootName` given, has another root element.
+  bool load(const QString& path, const char* rootName = nullptr);
   // Parses text held in memory; `name` stands for the file in error messages.
   bool loadText(const QByteArray& text, const QString& name);
 
   bool hasRoot() const;
+  // The root element; raises the load error when there is none.
   XmlNode root() const;
+  // The root element, or when there is none a null node that raises the load error on use.
+  XmlNode rootOrError() const;
   const QString& path() const { return path_; }
 
   // The document in the workspace layout (see FormatXml) and saved atomically.
@@ -36,6 +40,7 @@ class XmlDocument {
 
  private:
   bool takeParseResult(const pugi::xml_parse_result& result);
+  QString loadError() const;
 
   std::shared_ptr<pugi::xml_document> doc_;
   QString path_;
@@ -50,6 +55,8 @@ class XmlNode {
   // `owner` keeps the node's document alive, so a kept node stays valid when the document
   // that handed it out loads another file.
   XmlNode(pugi::xml_node node, std::shared_ptr<const pugi::xml_document> owner, QString file, QString query = {});
+  // A null node standing for a document that did not load: using it raises `error`.
+  static XmlNode Failed(QString file, QString error);
 
   bool isNull() const { return !node_; }
   explicit operator bool() const { return bool(node_); }
@@ -85,6 +92,7 @@ class XmlNode {
   std::shared_ptr<const pugi::xml_document> owner_;
   QString file_;
   QString query_;
+  QString error_;
 };
 
 // The one layout every XML file of the workspace has: UTF-8 without byte-order mark, the

@@ -1,14 +1,16 @@
 #include "app/platform/registry.h"
 
+#include <algorithm>
+
 #ifdef _WIN32
 #include <windows.h>
 
-#include <algorithm>
 #include <stdexcept>
 #else
 #include <fstream>
 
 #include "app/platform/registryfile.h"
+#include "app/platform/regularfile.h"
 #include "app/platform/wineregistry.h"
 #endif
 
@@ -19,6 +21,12 @@ namespace {
 void DropLastCharacter(std::string& text) {
   while (!text.empty() && (static_cast<unsigned char>(text.back()) & 0xC0) == 0x80) text.pop_back();
   if (!text.empty()) text.pop_back();
+}
+
+// A folder name with a line break or another control character is no install folder; it
+// would also break the record file.
+bool HasControlCharacter(const std::string& text) {
+  return std::any_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
 }
 
 }  // namespace
@@ -87,11 +95,15 @@ void WriteUserStrings(const std::string& key, const std::vector<std::pair<std::s
   RegCloseKey(k);
 }
 
+bool IsGameFolder(const std::string& folder) {
+  return !folder.empty() && GetFileAttributesW(Wide(folder + "\\Bin\\Win64\\Corvana1800.exe").c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
 std::string GameInstallFolder(const std::string& key, bool dropLastCharacter) {
   std::string folder = ReadString(HKEY_LOCAL_MACHINE, key, "InstallDir");
   if (dropLastCharacter) DropLastCharacter(folder);
   std::replace(folder.begin(), folder.end(), '/', '\\');
-  return folder;
+  return !HasControlCharacter(folder) && IsGameFolder(folder) ? folder : std::string();
 }
 
 #else
@@ -114,13 +126,23 @@ void WriteUserStrings(const std::string& key, const std::vector<std::pair<std::s
   record.Save();
 }
 
+bool IsGameFolder(const std::string& folder) {
+  std::error_code ec;
+  return !folder.empty() && std::filesystem::exists(std::filesystem::path(folder) / "Bin/Win64/Corvana1800.exe", ec);
+}
+
 std::string GameInstallFolder(const std::string& key, bool dropLastCharacter) {
   for (const std::filesystem::path& prefix : WinePrefixes()) {
-    std::ifstream reg(prefix / "system.reg", std::ios::binary);
+    std::ifstream reg;
+    try {
+      if (!OpenRegularFile(prefix / "system.reg", reg)) continue;
+    } catch (const std::exception&) {
+      continue;  // a FIFO, a device or a folder under that name holds no record
+    }
     std::string value = ReadWineString(reg, key, "InstallDir");
     if (dropLastCharacter) DropLastCharacter(value);
-    if (value.empty()) continue;
-    if (std::string folder = MapWindowsPath(prefix, value); !folder.empty()) return folder;
+    if (value.empty() || HasControlCharacter(value)) continue;
+    if (std::string folder = MapWindowsPath(prefix, value); IsGameFolder(folder)) return folder;
   }
   return {};
 }

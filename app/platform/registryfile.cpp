@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "app/platform/asciicase.h"
+#include "app/platform/regularfile.h"
 #include "app/platform/replacefile.h"
 
 namespace bw {
@@ -25,7 +26,8 @@ std::string Trimmed(const std::string& text) {
 }  // namespace
 
 RegistryFile::RegistryFile(std::filesystem::path path) : path_(std::move(path)) {
-  std::ifstream in(path_, std::ios::binary);
+  std::ifstream in;
+  if (!OpenRegularFile(path_, in)) return;
   std::string line;
   for (bool first = true; std::getline(in, line); first = false) {
     if (first && line.rfind("\xEF\xBB\xBF", 0) == 0) line.erase(0, 3);

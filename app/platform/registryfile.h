@@ -12,7 +12,8 @@ namespace bw {
 // without case, as in the Windows registry. Changes stay in memory until Save.
 class RegistryFile {
  public:
-  // Loads `path`; a missing file is an empty registry.
+  // Loads `path`; a missing file is an empty registry, anything but a regular file raises
+  // std::runtime_error naming it.
   explicit RegistryFile(std::filesystem::path path);
 
   // ${XDG_CONFIG_HOME:-$HOME/.config}/Brennwick/registry.ini

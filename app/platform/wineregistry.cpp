@@ -38,23 +38,30 @@ int HexDigit(char c) {
 }
 
 // Decodes Wine's escaped text from `pos` up to the unescaped `end` character (or the end of
-// the line) and leaves `pos` behind it. Wine writes UTF-16 code units as \xNNNN (up to four
-// hex digits); a surrogate pair arrives as two of them.
-std::string Unescape(const std::string& line, size_t& pos, char end) {
-  std::string out;
+// the line) into `out` and leaves `pos` behind it. Wine writes UTF-16 code units as \xNNNN
+// (up to four hex digits); a surrogate pair arrives as two of them. False when the text can
+// not be decoded: "\x" without a digit, or half of a surrogate pair.
+bool Unescape(const std::string& line, size_t& pos, char end, std::string& out) {
   char16_t high = 0;
+  bool ok = true;
   auto put = [&](char32_t unit) {
-    if (unit >= 0xD800 && unit < 0xDC00) {
+    const bool isHigh = unit >= 0xD800 && unit < 0xDC00, isLow = unit >= 0xDC00 && unit < 0xE000;
+    if (high && !isLow) ok = false;
+    if (isHigh) {
       high = char16_t(unit);
       return;
     }
-    if (unit >= 0xDC00 && unit < 0xE000 && high) unit = 0x10000 + ((high - 0xD800) << 10) + (unit - 0xDC00);
+    if (isLow) {
+      if (!high) ok = false;
+      unit = 0x10000 + ((high - 0xD800) << 10) + (unit - 0xDC00);
+    }
     high = 0;
     AppendUtf8(out, unit);
   };
   while (pos < line.size() && line[pos] != end) {
     const char c = line[pos++];
     if (c != '\\' || pos == line.size()) {
+      if (high) ok = false;
       high = 0;
       out += c;
       continue;
@@ -62,7 +69,9 @@ std::string Unescape(const std::string& line, size_t& pos, char end) {
     const char e = line[pos++];
     if (e == 'x') {
       char32_t unit = 0;
-      for (int n = 0; n < 4 && pos < line.size() && HexDigit(line[pos]) >= 0; ++n) unit = unit * 16 + HexDigit(line[pos++]);
+      int digits = 0;
+      for (; digits < 4 && pos < line.size() && HexDigit(line[pos]) >= 0; ++digits) unit = unit * 16 + HexDigit(line[pos++]);
+      if (digits == 0) ok = false;
       put(unit);
     } else if (e >= '0' && e <= '7') {
       char32_t unit = e - '0';
@@ -74,8 +83,9 @@ std::string Unescape(const std::string& line, size_t& pos, char end) {
       put(static_cast<unsigned char>(k == std::string::npos ? e : kTo[k]));
     }
   }
+  if (high) ok = false;
   if (pos < line.size()) ++pos;
-  return out;
+  return ok;
 }
 
 }  // namespace
@@ -90,13 +100,14 @@ std::string ReadWineString(std::istream& reg, const std::string& key, const std:
     size_t pos = 1;
     if (line[0] == '[') {
       if (inKey) return {};  // each key is written once
-      inKey = AsciiLower(Unescape(line, pos, ']')) == wantedKey;
+      std::string keyPath;
+      inKey = Unescape(line, pos, ']', keyPath) && AsciiLower(keyPath) == wantedKey;
       continue;
     }
     if (!inKey) continue;
     std::string valueName;
     if (line[0] == '"') {
-      valueName = Unescape(line, pos, '"');
+      if (!Unescape(line, pos, '"', valueName)) continue;
     } else if (line[0] != '@') {
       continue;  // comments, options and continuation lines of hex values
     }
@@ -106,7 +117,8 @@ std::string ReadWineString(std::istream& reg, const std::string& key, const std:
     if (data.starts_with("str(2):")) data.erase(0, 7);
     if (!data.starts_with('"')) return {};
     size_t at = 1;
-    return Unescape(data, at, '"');
+    std::string value;
+    return Unescape(data, at, '"', value) ? value : std::string();
   }
   return {};
 }
@@ -138,14 +150,20 @@ std::string MapWindowsPath(const fs::path& prefix, const std::string& windowsPat
   if (windowsPath.size() < 2 || windowsPath[1] != ':' || !std::isalpha(static_cast<unsigned char>(windowsPath[0]))) return {};
   std::error_code ec;
   const std::string drive = AsciiLower(windowsPath.substr(0, 2));
-  fs::path mapped = fs::canonical(prefix / "dosdevices" / drive, ec);
+  const fs::path root = fs::canonical(prefix / "dosdevices" / drive, ec);
   if (ec) return {};
+  fs::path mapped = root;
   size_t pos = 2;
   while (pos < windowsPath.size()) {
     const size_t next = std::min(windowsPath.find_first_of("\\/", pos), windowsPath.size());
     const std::string part = windowsPath.substr(pos, next - pos);
     pos = next + 1;
-    if (part.empty()) continue;
+    if (part.empty() || part == ".") continue;
+    if (part == "..") {
+      // As on Windows: up one folder, but never above the drive.
+      if (mapped != root) mapped = mapped.parent_path();
+      continue;
+    }
     fs::path step = mapped / part;
     if (!fs::exists(step, ec)) {
       for (const auto& entry : fs::directory_iterator(mapped, ec)) {

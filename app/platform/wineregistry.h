@@ -9,7 +9,8 @@ namespace bw {
 
 // The string value `name` ("" or "@" for the default value) of `key` in a Wine registry
 // file such as system.reg, decoded to UTF-8. Key paths and names compare without case.
-// Returns "" when the key or the value is missing or the value is not a string.
+// Returns "" when the key or the value is missing, the value is not a string or its escapes
+// can not be decoded.
 std::string ReadWineString(std::istream& reg, const std::string& key, const std::string& name);
 
 // The Wine prefixes searched for the game's install records, in this order: $WINEPREFIX
@@ -19,7 +20,8 @@ std::vector<std::filesystem::path> WinePrefixes();
 
 // The Unix path of a Windows path ("D:\Games\G", "D:/Games/G/") inside a Wine prefix,
 // through the prefix's dosdevices/<drive>: link. Folder names are matched without case
-// where the exact name is missing, as Wine does. A trailing delimiter is kept. Returns ""
+// where the exact name is missing, as Wine does; "." and ".." are taken as Windows takes
+// them, so the path never leaves the drive. A trailing delimiter is kept. Returns ""
 // when the path has no drive letter or the prefix has no such drive.
 std::string MapWindowsPath(const std::filesystem::path& prefix, const std::string& windowsPath);
 
