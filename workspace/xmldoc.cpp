@@ -1,7 +1,9 @@
 #include "workspace/xmldoc.h"
 
 #include <QFile>
+#include <algorithm>
 #include <new>
+#include <string_view>
 
 #include "workspace/error.h"
 #include "workspace/files.h"
@@ -17,21 +19,34 @@ std::string ToUtf8(const QString& text) { return text.toStdString(); }
 
 [[noreturn]] void Fail(const QString& message) { throw Error(message, "EXmlError"); }
 
+// Escapes a value so that it reads back unchanged: an XML reader turns TAB and line breaks
+// in an attribute into blanks and every raw CR into a line feed, so those go as references.
 void AppendEscaped(QByteArray& out, const char* text, bool attribute) {
   for (const char* p = text; *p; ++p) {
     switch (*p) {
       case '&': out += "&amp;"; break;
       case '<': out += "&lt;"; break;
       case '>': out += "&gt;"; break;
+      case '\r': out += "&#13;"; break;
       case '"':
+      case '\t':
+      case '\n':
         if (attribute) {
-          out += "&quot;";
+          out += *p == '"' ? "&quot;" : *p == '\t' ? "&#9;" : "&#10;";
           break;
         }
         [[fallthrough]];
       default: out += *p;
     }
   }
+}
+
+bool IsXmlSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+
+// Element text. A reader drops text made of blanks alone, so such a text goes as references.
+void AppendText(QByteArray& out, const QByteArray& text) {
+  if (!std::all_of(text.begin(), text.end(), IsXmlSpace)) return AppendEscaped(out, text.constData(), false);
+  for (char c : text) out += "&#" + QByteArray::number(int(c)) + ';';
 }
 
 void AppendAttributes(QByteArray& out, pugi::xml_node node) {
@@ -44,11 +59,20 @@ void AppendAttributes(QByteArray& out, pugi::xml_node node) {
   }
 }
 
+bool IsText(pugi::xml_node node) { return node.type() == pugi::node_pcdata || node.type() == pugi::node_cdata; }
+
 bool HasOnlyText(pugi::xml_node node) {
   for (pugi::xml_node c : node.children()) {
-    if (c.type() != pugi::node_pcdata && c.type() != pugi::node_cdata) return false;
+    if (!IsText(c)) return false;
   }
   return true;
+}
+
+// The text of `node` and of the text nodes right after it, which a reader sees as one.
+QByteArray JoinedText(pugi::xml_node node) {
+  QByteArray text;
+  for (; IsText(node); node = node.next_sibling()) text += node.value();
+  return text;
 }
 
 void AppendNode(QByteArray& out, pugi::xml_node node, int depth) {
@@ -58,10 +82,12 @@ void AppendNode(QByteArray& out, pugi::xml_node node, int depth) {
       out += "<?xml";
       for (const char* name : {"version", "encoding", "standalone"}) {
         if (pugi::xml_attribute a = node.attribute(name)) {
+          // The text is written as UTF-8 whatever the source was, and the label must say so.
+          const bool relabel = name == std::string_view("encoding") && qstricmp(a.value(), "UTF-8") != 0;
           out += ' ';
           out += name;
           out += "=\"";
-          out += a.value();
+          AppendEscaped(out, relabel ? "UTF-8" : a.value(), true);
           out += '"';
         }
       }
@@ -71,20 +97,31 @@ void AppendNode(QByteArray& out, pugi::xml_node node, int depth) {
       out += indent + "<!--" + node.value() + "-->\r\n";
       break;
     case pugi::node_pcdata:
-    case pugi::node_cdata:
+    case pugi::node_cdata: {
+      // Text between elements stands on a line of its own. The line break and indentation
+      // around it are layout, not text, and neighbouring pieces of text are one text.
+      if (IsText(node.previous_sibling())) break;
+      const QByteArray text = JoinedText(node);
+      const auto first = std::find_if_not(text.begin(), text.end(), IsXmlSpace);
+      const auto last = std::find_if_not(text.rbegin(), text.rend(), IsXmlSpace).base();
+      if (first >= last) break;
       out += indent;
-      AppendEscaped(out, node.value(), false);
+      AppendText(out, QByteArray(first, last - first));
       out += "\r\n";
       break;
+    }
     case pugi::node_element:
       out += indent + '<' + node.name();
       AppendAttributes(out, node);
-      if (!node.first_child()) {
-        out += "/>\r\n";
-      } else if (HasOnlyText(node)) {
-        out += '>';
-        for (pugi::xml_node c : node.children()) AppendEscaped(out, c.value(), false);
-        out += QByteArray("</") + node.name() + ">\r\n";
+      if (HasOnlyText(node)) {
+        const QByteArray text = JoinedText(node.first_child());
+        if (text.isEmpty()) {
+          out += "/>\r\n";
+        } else {
+          out += '>';
+          AppendText(out, text);
+          out += QByteArray("</") + node.name() + ">\r\n";
+        }
       } else {
         out += ">\r\n";
         for (pugi::xml_node c : node.children()) AppendNode(out, c, depth + 1);
