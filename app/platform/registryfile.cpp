@@ -29,7 +29,8 @@ RegistryFile::RegistryFile(std::filesystem::path path) : path_(std::move(path)) 
   std::string line;
   for (bool first = true; std::getline(in, line); first = false) {
     if (first && line.rfind("\xEF\xBB\xBF", 0) == 0) line.erase(0, 3);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
+    // CR LF, or CR CR LF where a file went through a second line-end conversion.
+    while (!line.empty() && line.back() == '\r') line.pop_back();
     if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
       sections_.push_back({KeyPath(line.substr(1, line.size() - 2)), {}});
     } else if (const size_t eq = line.find('='); eq != std::string::npos && !sections_.empty()) {
