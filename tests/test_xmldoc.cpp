@@ -48,6 +48,7 @@ TEST(XmlLayout, WritesTheWorkspaceLayout) {
       // Text between elements gets a line of its own, without the blanks around it.
       {"<P><P/>></P>", "<P>\r\n\t<P/>\r\n\t&gt;\r\n</P>\r\n"},
       {"<P>\n <P/>x<![CDATA[ y ]]>\n</P>", "<P>\r\n\t<P/>\r\n\tx y\r\n</P>\r\n"},
+      {"<a/><![CDATA[y]]>", "<a/>\r\n"},
       // The file is UTF-8 whatever the source was, and its declaration says so.
       {"<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><a>\xE4</a>",
        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<a>\xC3\xA4</a>\r\n"},

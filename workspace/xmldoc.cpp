@@ -99,8 +99,9 @@ void AppendNode(QByteArray& out, pugi::xml_node node, int depth) {
     case pugi::node_pcdata:
     case pugi::node_cdata: {
       // Text between elements stands on a line of its own. The line break and indentation
-      // around it are layout, not text, and neighbouring pieces of text are one text.
-      if (IsText(node.previous_sibling())) break;
+      // around it are layout, not text, and neighbouring pieces of text are one text. Text
+      // outside the root element is no part of the document.
+      if (IsText(node.previous_sibling()) || node.parent().type() == pugi::node_document) break;
       const QByteArray text = JoinedText(node);
       const auto first = std::find_if_not(text.begin(), text.end(), IsXmlSpace);
       const auto last = std::find_if_not(text.rbegin(), text.rend(), IsXmlSpace).base();
