@@ -13,8 +13,9 @@ namespace {
 
 bool SameName(const std::string& a, const std::string& b) { return AsciiLower(a) == AsciiLower(b); }
 
-// "\SOFTWARE\..." and "SOFTWARE\..." name the same key.
-std::string KeyPath(const std::string& key) { return key.starts_with('\\') ? key.substr(1) : key; }
+// "\SOFTWARE\...", "\\SOFTWARE\..." and "SOFTWARE\..." name the same key; a key is kept and
+// written without leading delimiters.
+std::string KeyPath(const std::string& key) { return key.substr(std::min(key.find_first_not_of('\\'), key.size())); }
 
 std::string Trimmed(const std::string& text) {
   const size_t first = text.find_first_not_of(" \t");
