@@ -35,7 +35,10 @@ RegistryFile::RegistryFile(std::filesystem::path path) : path_(std::move(path)) 
     if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
       sections_.push_back({KeyPath(line.substr(1, line.size() - 2)), {}});
     } else if (const size_t eq = line.find('='); eq != std::string::npos && !sections_.empty()) {
-      sections_.back().values.emplace_back(Trimmed(line.substr(0, eq)), line.substr(eq + 1));
+      // A name starting with "[" is a broken key line: kept as a value, it would be saved
+      // as a line that reads back as a key.
+      std::string name = Trimmed(line.substr(0, eq));
+      if (!name.starts_with('[')) sections_.back().values.emplace_back(std::move(name), line.substr(eq + 1));
     }
   }
 }
