@@ -15,13 +15,18 @@ namespace {
 const std::string kKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Brennwick";
 
 // A record as an editor on Windows might leave it: byte-order mark, CR LF, a value holding
-// "=", a subkey and a sibling whose name merely starts like the key.
+// "=", a subkey, one with its line ends converted twice, one with a doubled leading
+// delimiter, and a sibling whose name merely starts like the key.
 const char* const kRecord =
     "\xEF\xBB\xBF[SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Brennwick]\r\n"
     "GameLocation=/games/C=1800\r\n"
     "ModLoader=0.9.4\r\n"
     "[SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Brennwick\\Sub]\r\n"
     "x=1\r\n"
+    "[SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Brennwick\\Twice]\r\r\n"
+    "z=3\r\r\n"
+    "[\\\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Brennwick\\Lead]\r\n"
+    "w=4\r\n"
     "[SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Brennwick2]\r\n"
     "y=2\r\n";
 
@@ -44,6 +49,8 @@ TEST(RegistryFile, ReadsKeysAndValuesWithoutCase) {
       {kKey, "MODLOADER", "0.9.4"},
       {kKey, "Missing", ""},
       {kKey + "\\Sub", "X", "1"},
+      {kKey + "\\Twice", "z", "3"},
+      {kKey + "\\Lead", "w", "4"},
       {kKey + "\\Other", "x", ""},
   };
   for (const Case& c : cases) EXPECT_EQ(record.Value(c.key, c.name), c.value) << c.key << " " << c.name;

@@ -43,8 +43,22 @@ TEST(XmlLayout, WritesTheWorkspaceLayout) {
       // Values are escaped, so names with such characters still give readable XML.
       {"<a n=\"A &amp; B &lt;C&gt; &quot;D&quot;\">x &amp; y &lt; z</a>",
        "<a n=\"A &amp; B &lt;C&gt; &quot;D&quot;\">x &amp; y &lt; z</a>\r\n"},
+      // Characters a reader would change or drop go as references, so every value reads back.
+      {"<a b=\"&#9;&#10;&#13;\"><c>&#13;</c><d>&#32;</d><e><![CDATA[]]></e></a>",
+       "<a b=\"&#9;&#10;&#13;\">\r\n\t<c>&#13;</c>\r\n\t<d>&#32;</d>\r\n\t<e/>\r\n</a>\r\n"},
+      // Text between elements gets a line of its own, without the blanks around it.
+      {"<P><P/>></P>", "<P>\r\n\t<P/>\r\n\t&gt;\r\n</P>\r\n"},
+      {"<P>\n <P/>x<![CDATA[ y ]]>\n</P>", "<P>\r\n\t<P/>\r\n\tx y\r\n</P>\r\n"},
+      {"<a/><![CDATA[y]]>", "<a/>\r\n"},
+      // The file is UTF-8 whatever the source was, and its declaration says so.
+      {"<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><a>\xE4</a>",
+       "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<a>\xC3\xA4</a>\r\n"},
+      {"<?xml version=\"1.0\" encoding=\"&quot;\"?><a/>", "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<a/>\r\n"},
   };
-  for (const Case& c : cases) EXPECT_EQ(Format(c.in), QByteArray(c.out)) << c.in;
+  for (const Case& c : cases) {
+    EXPECT_EQ(Format(c.in), QByteArray(c.out)) << c.in;
+    EXPECT_EQ(Format(c.out), QByteArray(c.out)) << "formatted twice: " << c.in;
+  }
 }
 
 TEST(XmlLayout, EveryShippedXmlFileRoundTripsByteForByte) {

@@ -76,8 +76,13 @@ void ExtractArchive(const QString& zipPath, const QString& destFolder) {
     if (!entry || zip_stat_index(archive.get(), zip_uint64_t(i), 0, &st) != 0) {
       Fail(QStringLiteral("Der Eintrag „%1“ des Archivs „%2“ kann nicht gelesen werden.").arg(name, zipPath));
     }
-    QByteArray bytes(qsizetype(st.size), Qt::Uninitialized);
-    if (zip_fread(entry.get(), bytes.data(), st.size) != zip_int64_t(st.size)) {
+    // The size in the archive's directory is checked against the data, not trusted for
+    // memory: a damaged entry may claim gigabytes.
+    QByteArray bytes;
+    char chunk[65536];
+    zip_int64_t read = 0;
+    while ((read = zip_fread(entry.get(), chunk, sizeof chunk)) > 0) bytes.append(chunk, qsizetype(read));
+    if (read < 0 || zip_uint64_t(bytes.size()) != st.size) {
       Fail(QStringLiteral("Der Eintrag „%1“ des Archivs „%2“ ist beschädigt.").arg(name, zipPath));
     }
     WriteFileAtomic(target, bytes);

@@ -1,8 +1,10 @@
 #include "workspace/xmldoc.h"
 
 #include <QFile>
+#include <algorithm>
 #include <cstring>
 #include <new>
+#include <string_view>
 
 #include "workspace/error.h"
 #include "workspace/files.h"
@@ -18,15 +20,20 @@ std::string ToUtf8(const QString& text) { return text.toStdString(); }
 
 [[noreturn]] void Fail(const QString& message) { throw Error(message, "EXmlError"); }
 
+// Escapes a value so that it reads back unchanged: an XML reader turns TAB and line breaks
+// in an attribute into blanks and every raw CR into a line feed, so those go as references.
 void AppendEscaped(QByteArray& out, const char* text, bool attribute) {
   for (const char* p = text; *p; ++p) {
     switch (*p) {
       case '&': out += "&amp;"; break;
       case '<': out += "&lt;"; break;
       case '>': out += "&gt;"; break;
+      case '\r': out += "&#13;"; break;
       case '"':
+      case '\t':
+      case '\n':
         if (attribute) {
-          out += "&quot;";
+          out += *p == '"' ? "&quot;" : *p == '\t' ? "&#9;" : "&#10;";
           break;
         }
         [[fallthrough]];
@@ -45,11 +52,28 @@ void AppendAttributes(QByteArray& out, pugi::xml_node node) {
   }
 }
 
+bool IsXmlSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+
+// Element text. A reader drops text made of blanks alone, so such a text goes as references.
+void AppendText(QByteArray& out, const QByteArray& text) {
+  if (!std::all_of(text.begin(), text.end(), IsXmlSpace)) return AppendEscaped(out, text.constData(), false);
+  for (char c : text) out += "&#" + QByteArray::number(int(c)) + ';';
+}
+
+bool IsText(pugi::xml_node node) { return node.type() == pugi::node_pcdata || node.type() == pugi::node_cdata; }
+
 bool HasOnlyText(pugi::xml_node node) {
   for (pugi::xml_node c : node.children()) {
-    if (c.type() != pugi::node_pcdata && c.type() != pugi::node_cdata) return false;
+    if (!IsText(c)) return false;
   }
   return true;
+}
+
+// The text of `node` and of the text nodes right after it, which a reader sees as one.
+QByteArray JoinedText(pugi::xml_node node) {
+  QByteArray text;
+  for (; IsText(node); node = node.next_sibling()) text += node.value();
+  return text;
 }
 
 // Visits everything below `top` in document order without recursion, however deep the
@@ -117,10 +141,12 @@ bool AppendNodeStart(QByteArray& out, pugi::xml_node node, int depth) {
       out += "<?xml";
       for (const char* name : {"version", "encoding", "standalone"}) {
         if (pugi::xml_attribute a = node.attribute(name)) {
+          // The text is written as UTF-8 whatever the source was, and the label must say so.
+          const bool relabel = name == std::string_view("encoding") && qstricmp(a.value(), "UTF-8") != 0;
           out += ' ';
           out += name;
           out += "=\"";
-          out += a.value();
+          AppendEscaped(out, relabel ? "UTF-8" : a.value(), true);
           out += '"';
         }
       }
@@ -133,26 +159,36 @@ bool AppendNodeStart(QByteArray& out, pugi::xml_node node, int depth) {
       out += "-->\r\n";
       return false;
     case pugi::node_pcdata:
-    case pugi::node_cdata:
+    case pugi::node_cdata: {
+      // Text between elements stands on a line of its own. The line break and indentation
+      // around it are layout, not text, and neighbouring pieces of text are one text. Text
+      // outside the root element is no part of the document.
+      if (IsText(node.previous_sibling()) || node.parent().type() == pugi::node_document) return false;
+      const QByteArray text = JoinedText(node);
+      const auto first = std::find_if_not(text.begin(), text.end(), IsXmlSpace);
+      const auto last = std::find_if_not(text.rbegin(), text.rend(), IsXmlSpace).base();
+      if (first >= last) return false;
       AppendIndent(out, depth);
-      AppendEscaped(out, node.value(), false);
+      AppendText(out, QByteArray(first, last - first));
       out += "\r\n";
       return false;
+    }
     case pugi::node_element:
       AppendIndent(out, depth);
       out += '<';
       out += node.name();
       AppendAttributes(out, node);
-      if (!node.first_child()) {
-        out += "/>\r\n";
-        return false;
-      }
       if (HasOnlyText(node)) {
-        out += '>';
-        for (pugi::xml_node c : node.children()) AppendEscaped(out, c.value(), false);
-        out += "</";
-        out += node.name();
-        out += ">\r\n";
+        const QByteArray text = JoinedText(node.first_child());
+        if (text.isEmpty()) {
+          out += "/>\r\n";
+        } else {
+          out += '>';
+          AppendText(out, text);
+          out += "</";
+          out += node.name();
+          out += ">\r\n";
+        }
         return false;
       }
       out += ">\r\n";

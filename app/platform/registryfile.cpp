@@ -14,8 +14,9 @@ namespace {
 
 bool SameName(const std::string& a, const std::string& b) { return AsciiLower(a) == AsciiLower(b); }
 
-// "\SOFTWARE\..." and "SOFTWARE\..." name the same key.
-std::string KeyPath(const std::string& key) { return key.starts_with('\\') ? key.substr(1) : key; }
+// "\SOFTWARE\...", "\\SOFTWARE\..." and "SOFTWARE\..." name the same key; a key is kept and
+// written without leading delimiters.
+std::string KeyPath(const std::string& key) { return key.substr(std::min(key.find_first_not_of('\\'), key.size())); }
 
 std::string Trimmed(const std::string& text) {
   const size_t first = text.find_first_not_of(" \t");
@@ -31,11 +32,15 @@ RegistryFile::RegistryFile(std::filesystem::path path) : path_(std::move(path)) 
   std::string line;
   for (bool first = true; std::getline(in, line); first = false) {
     if (first && line.rfind("\xEF\xBB\xBF", 0) == 0) line.erase(0, 3);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
+    // CR LF, or CR CR LF where a file went through a second line-end conversion.
+    while (!line.empty() && line.back() == '\r') line.pop_back();
     if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
       sections_.push_back({KeyPath(line.substr(1, line.size() - 2)), {}});
     } else if (const size_t eq = line.find('='); eq != std::string::npos && !sections_.empty()) {
-      sections_.back().values.emplace_back(Trimmed(line.substr(0, eq)), line.substr(eq + 1));
+      // A name starting with "[" is a broken key line: kept as a value, it would be saved
+      // as a line that reads back as a key.
+      std::string name = Trimmed(line.substr(0, eq));
+      if (!name.starts_with('[')) sections_.back().values.emplace_back(std::move(name), line.substr(eq + 1));
     }
   }
 }

@@ -1,0 +1,23 @@
+// Any bytes as an XML file: a document that loads must come out of the formatter as text
+// that loads again and formats to the very same bytes.
+
+#include <cstdint>
+
+#include "tests/fuzz/fuzzsupport.h"
+#include "workspace/xmldoc.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  bw::XmlDocument doc;
+  if (!doc.loadText(QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size)), QStringLiteral("in.xml"))) {
+    return 0;
+  }
+  const QByteArray once = doc.formatted();
+  if (once.startsWith("\xEF\xBB\xBF")) bw::fuzz::Finding("the formatted document starts with a byte-order mark");
+  bw::XmlDocument again;
+  if (!again.loadText(once, QStringLiteral("once.xml"))) {
+    bw::fuzz::Finding("the formatted document does not load", once.toStdString());
+  }
+  const QByteArray twice = again.formatted();
+  if (twice != once) bw::fuzz::Finding("formatting twice changes the document", (once + "\n---\n" + twice).toStdString());
+  return 0;
+}
