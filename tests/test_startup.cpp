@@ -72,7 +72,7 @@ TEST(EmbeddedArchive, HoldsTheInitialWorkspaceInItsOrder) {
 }
 
 TEST(EmbeddedArchive, RefusesEntriesThatWouldLeaveTheProgramFolder) {
-  for (const char* evil : {"../evil.txt", "XMLK/../../evil.txt", "/tmp/brennwick-evil.txt"}) {
+  for (const char* evil : {"../evil.txt", "XMLK/../../evil.txt", "/tmp/brennwick-evil.txt", ":evil/evil.txt"}) {
     ProgramFolder folder(false);
     const QString inner = folder.path() + QStringLiteral("inner/");
     QDir().mkpath(inner);
@@ -84,6 +84,7 @@ TEST(EmbeddedArchive, RefusesEntriesThatWouldLeaveTheProgramFolder) {
     EXPECT_THROW(ExtractArchive(zip, inner), Error) << evil;
     EXPECT_EQ(test::FilesBelow(folder.path()), QStringList{QStringLiteral("evil.zip")}) << evil;
     EXPECT_FALSE(QFile::exists(QStringLiteral("/tmp/brennwick-evil.txt")));
+    EXPECT_FALSE(QFileInfo::exists(QDir::currentPath() + QStringLiteral("/:evil")));
   }
 }
 

@@ -22,9 +22,11 @@ struct EntryCloser {
   void operator()(zip_file_t* f) const { zip_fclose(f); }
 };
 
+// Absolute names, drive letters and ".." leave the folder; so does a name starting with
+// ":", which Qt takes for a resource path and resolves against the working folder.
 bool IsSafeEntryName(const QString& name) {
   if (name.isEmpty() || name.startsWith(QLatin1Char('/')) || name.startsWith(QLatin1Char('\\')) ||
-      (name.size() > 1 && name[1] == QLatin1Char(':'))) {
+      name.startsWith(QLatin1Char(':')) || (name.size() > 1 && name[1] == QLatin1Char(':'))) {
     return false;
   }
   for (const QString& part : QString(name).replace(QLatin1Char('\\'), QLatin1Char('/')).split(QLatin1Char('/'))) {

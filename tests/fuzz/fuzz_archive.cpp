@@ -35,6 +35,8 @@ std::string Bytes(const fs::path& path) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const fs::path root = bw::fuzz::ScratchFolder();
+  // A path the extraction leaves relative lands here, beside the program folder.
+  fs::current_path(root);
   const fs::path zip = root / "xmlk.zip";
   const fs::path program = root / "program";
   fs::remove_all(program);

@@ -14,15 +14,11 @@ namespace bw::fuzz {
   std::abort();
 }
 
-// A private folder for this fuzzer process, removed at exit.
+// A private folder for this fuzzer process, below $TMPDIR (tools/fuzz removes it).
 inline const std::filesystem::path& ScratchFolder() {
   static const std::filesystem::path folder = [] {
     std::string pattern = (std::filesystem::temp_directory_path() / "brennwick-fuzz-XXXXXX").string();
     if (!mkdtemp(pattern.data())) Finding("cannot create a scratch folder");
-    std::atexit([] {
-      std::error_code ec;
-      std::filesystem::remove_all(ScratchFolder(), ec);
-    });
     return std::filesystem::path(pattern);
   }();
   return folder;
