@@ -10,9 +10,9 @@
 #include <functional>
 #include <stdexcept>
 
-#include "app/platform/instancelock.h"
-#include "app/platform/localtime.h"
-#include "app/platform/registry.h"
+#include "platform/instancelock.h"
+#include "platform/localtime.h"
+#include "platform/registry.h"
 #include "ui/errorreport.h"
 #include "workspace/error.h"
 

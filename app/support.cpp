@@ -4,7 +4,7 @@
 #include <QMessageBox>
 #include <QWidget>
 
-#include "app/platform/version.h"
+#include "platform/version.h"
 #include "workspace/files.h"
 
 namespace bw {

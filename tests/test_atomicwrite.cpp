@@ -4,8 +4,8 @@
 #include <QFileInfo>
 #include <functional>
 
-#include "app/platform/registry.h"
 #include "modgen/createitems.h"
+#include "platform/registry.h"
 #include "tests/testsupport.h"
 #include "workspace/itemstore.h"
 #include "workspace/paths.h"

@@ -3,7 +3,7 @@
 #include <sys/file.h>
 #include <unistd.h>
 
-#include "app/platform/instancelock.h"
+#include "platform/instancelock.h"
 #include "tests/testsupport.h"
 
 using namespace bw;

@@ -7,7 +7,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include "app/platform/processlist.h"
+#include "platform/processlist.h"
 #include "tests/testsupport.h"
 #include "ui/controls.h"
 #include "ui/mainform.h"

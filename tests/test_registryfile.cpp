@@ -4,8 +4,8 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "app/platform/registryfile.h"
-#include "app/platform/replacefile.h"
+#include "platform/registryfile.h"
+#include "platform/replacefile.h"
 #include "tests/testsupport.h"
 
 using namespace bw;

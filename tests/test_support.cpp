@@ -4,8 +4,8 @@
 #include <QFontInfo>
 #include <QWidget>
 
-#include "app/platform/version.h"
 #include "app/support.h"
+#include "platform/version.h"
 #include "tests/testsupport.h"
 #include "ui/controls.h"
 #include "ui/mainform.h"

@@ -5,7 +5,7 @@
 #include <QFileInfo>
 #include <sstream>
 
-#include "app/platform/wineregistry.h"
+#include "platform/wineregistry.h"
 #include "tests/testsupport.h"
 
 using namespace bw;

@@ -7,10 +7,10 @@
 #include <QToolButton>
 
 #include "app/build.h"
-#include "app/platform/processlist.h"
 #include "app/startwithregistry.h"
 #include "app/support.h"
 #include "modgen/deploy.h"
+#include "platform/processlist.h"
 #include "ui/controls.h"
 #include "ui/errorreport.h"
 #include "ui/infoform.h"

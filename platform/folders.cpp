@@ -1,4 +1,4 @@
-#include "app/platform/folders.h"
+#include "platform/folders.h"
 
 #include <stdexcept>
 #include <string>
@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/platform/oserror.h"
+#include "platform/oserror.h"
 
 #ifndef _WIN32
 #include <dirent.h>

@@ -1,4 +1,4 @@
-#include "app/platform/wineregistry.h"
+#include "platform/wineregistry.h"
 
 #include <algorithm>
 #include <cctype>
@@ -6,7 +6,7 @@
 #include <fstream>
 #include <set>
 
-#include "app/platform/asciicase.h"
+#include "platform/asciicase.h"
 
 namespace bw {
 namespace {

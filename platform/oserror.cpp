@@ -1,4 +1,4 @@
-#include "app/platform/oserror.h"
+#include "platform/oserror.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "app/platform/localtime.h"
+#include "platform/localtime.h"
 
 #include <ctime>
 

@@ -1,4 +1,4 @@
-#include "app/platform/instancelock.h"
+#include "platform/instancelock.h"
 
 #include <filesystem>
 #include <map>
@@ -15,7 +15,7 @@
 #include <cstdlib>
 #include <stdexcept>
 
-#include "app/platform/oserror.h"
+#include "platform/oserror.h"
 #endif
 
 namespace bw {

@@ -1,4 +1,4 @@
-#include "app/platform/regularfile.h"
+#include "platform/regularfile.h"
 
 #include <stdexcept>
 #include <string>

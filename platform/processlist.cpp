@@ -1,4 +1,4 @@
-#include "app/platform/processlist.h"
+#include "platform/processlist.h"
 
 #include <dirent.h>
 
@@ -6,7 +6,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "app/platform/asciicase.h"
+#include "platform/asciicase.h"
 
 namespace bw {
 namespace {

@@ -1,4 +1,4 @@
-#include "app/platform/version.h"
+#include "platform/version.h"
 
 #include <cstdio>
 

@@ -1,13 +1,13 @@
-#include "app/platform/registryfile.h"
+#include "platform/registryfile.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 
-#include "app/platform/asciicase.h"
-#include "app/platform/regularfile.h"
-#include "app/platform/replacefile.h"
+#include "platform/asciicase.h"
+#include "platform/regularfile.h"
+#include "platform/replacefile.h"
 
 namespace bw {
 namespace {

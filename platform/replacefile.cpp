@@ -1,11 +1,11 @@
-#include "app/platform/replacefile.h"
+#include "platform/replacefile.h"
 
 #include <cerrno>
 #include <random>
 #include <stdexcept>
 #include <system_error>
 
-#include "app/platform/oserror.h"
+#include "platform/oserror.h"
 
 #ifdef _WIN32
 #include <fstream>

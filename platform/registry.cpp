@@ -1,4 +1,4 @@
-#include "app/platform/registry.h"
+#include "platform/registry.h"
 
 #include <algorithm>
 
@@ -9,9 +9,9 @@
 #else
 #include <fstream>
 
-#include "app/platform/registryfile.h"
-#include "app/platform/regularfile.h"
-#include "app/platform/wineregistry.h"
+#include "platform/registryfile.h"
+#include "platform/regularfile.h"
+#include "platform/wineregistry.h"
 #endif
 
 namespace bw {
