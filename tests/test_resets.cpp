@@ -7,11 +7,11 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
-#include "app/support.h"
 #include "tests/windowsupport.h"
 #include "ui/controls.h"
 #include "ui/mainform.h"
 #include "ui/messageform.h"
+#include "ui/support.h"
 #include "workspace/itemstore.h"
 
 using namespace bw;

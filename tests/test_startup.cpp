@@ -10,9 +10,9 @@
 #include <QTest>
 #include <QThread>
 
-#include "app/build.h"
 #include "tests/testsupport.h"
 #include "tests/windowsupport.h"
+#include "ui/build.h"
 #include "ui/mainform.h"
 #include "workspace/archive.h"
 #include "workspace/error.h"

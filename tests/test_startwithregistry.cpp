@@ -23,9 +23,9 @@
 #include <string_view>
 #include <ctime>
 
-#include "app/startwithregistry.h"
-#include "app/translation.h"
 #include "tests/testsupport.h"
+#include "ui/startwithregistry.h"
+#include "ui/translation.h"
 
 using namespace bw;
 using test::ScopedHome;

@@ -4,11 +4,11 @@
 #include <QFontInfo>
 #include <QWidget>
 
-#include "app/support.h"
 #include "platform/version.h"
 #include "tests/testsupport.h"
 #include "ui/controls.h"
 #include "ui/mainform.h"
+#include "ui/support.h"
 
 using namespace bw;
 

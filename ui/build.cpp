@@ -1,4 +1,4 @@
-#include "app/build.h"
+#include "ui/build.h"
 
 #include <QApplication>
 #include <QDir>

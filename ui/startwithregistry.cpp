@@ -1,4 +1,4 @@
-#include "app/startwithregistry.h"
+#include "ui/startwithregistry.h"
 
 #include <QDialog>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "app/support.h"
+#include "ui/support.h"
 
 #include <QFontDatabase>
 #include <QMessageBox>
