@@ -6,6 +6,7 @@
 #include <QSpinBox>
 #include <QToolButton>
 
+#include "modgen/createitems.h"
 #include "modgen/deploy.h"
 #include "platform/processlist.h"
 #include "ui/build.h"
