@@ -120,7 +120,9 @@ namespace {
 // and ends it once its workspace is in place.
 void StartProgramIn(const QString& folder) {
   const QString exe = folder + QStringLiteral("brennwick");
-  if (!QFile::exists(exe)) ASSERT_TRUE(QFile::copy(QStringLiteral(BRENNWICK_BINARY_DIR "/brennwick"), exe));
+  if (!QFile::exists(exe)) {
+    ASSERT_TRUE(QFile::copy(QStringLiteral(BRENNWICK_BINARY_DIR "/brennwick"), exe));
+  }
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
   env.insert(QStringLiteral("XDG_RUNTIME_DIR"), folder);
