@@ -5,7 +5,7 @@
 #include <QWidget>
 
 #include "platform/version.h"
-#include "tests/testsupport.h"
+#include "tests/ui/windowsupport.h"
 #include "ui/controls.h"
 #include "ui/mainform.h"
 #include "ui/support.h"

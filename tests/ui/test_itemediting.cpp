@@ -8,7 +8,7 @@
 #include <QTreeWidget>
 #include <functional>
 
-#include "tests/windowsupport.h"
+#include "tests/ui/windowsupport.h"
 #include "ui/controls.h"
 #include "ui/mainform.h"
 #include "ui/messageform.h"

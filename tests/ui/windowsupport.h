@@ -1,20 +1,17 @@
 #pragma once
 
-#include <QByteArray>
-#include <QMap>
 #include <QString>
 #include <QStringList>
 #include <QTimer>
+#include <functional>
 #include <memory>
 
 #include "tests/testsupport.h"
+#include "ui/mainform.h"
 
 class QTreeWidget;
 class QTreeWidgetItem;
-
-namespace bw {
-class TMainForm;
-}
+class QWidget;
 
 namespace bw::test {
 
@@ -22,9 +19,22 @@ namespace bw::test {
 struct ShownWindow {
   ShownWindow();
   ~ShownWindow();
+  // The control with this objectName, or null.
+  template <class T = QWidget>
+  T* control(const char* name) const {
+    return form->findChild<T*>(QLatin1String(name));
+  }
   ProgramFolder folder;
   std::unique_ptr<TMainForm> form;
 };
+
+// Answers the next modal window the way a user would: once it is up, `action` runs on it
+// (for example clicking one of its buttons). Texts seen are collected for the test.
+void OnNextModal(std::function<void(QWidget*)> action);
+
+// Clicks the button with the given text (or objectName) in the next modal window and
+// returns, through `seenText`, every label text that window showed.
+void ClickInNextModal(const QString& button, QStringList* seenText = nullptr);
 
 // Clicks a row of a list view as a user does, after scrolling it into view.
 void ClickRow(QTreeWidget* view, QTreeWidgetItem* row);

@@ -1,13 +1,13 @@
-#include "tests/windowsupport.h"
+#include "tests/ui/windowsupport.h"
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QLabel>
 #include <QTest>
 #include <QTreeWidget>
 
-#include "ui/mainform.h"
 
 namespace bw::test {
 
@@ -38,6 +38,36 @@ QTreeWidgetItem* RowWithCaption(const QTreeWidget* view, const QString& guid) {
 
 void ClickBesideRows(QTreeWidget* view) {
   QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, QPoint(20, view->viewport()->height() - 3));
+}
+
+void OnNextModal(std::function<void(QWidget*)> action) {
+  auto* timer = new QTimer;
+  timer->setInterval(10);
+  QObject::connect(timer, &QTimer::timeout, [timer, action]() {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal || !modal->isVisible()) return;
+    timer->stop();
+    timer->deleteLater();
+    action(modal);
+  });
+  timer->start();
+}
+
+void ClickInNextModal(const QString& button, QStringList* seenText) {
+  OnNextModal([button, seenText](QWidget* modal) {
+    if (seenText) {
+      for (QLabel* label : modal->findChildren<QLabel*>()) {
+        if (label->isVisible() && !label->text().isEmpty()) seenText->append(label->text());
+      }
+    }
+    for (QAbstractButton* b : modal->findChildren<QAbstractButton*>()) {
+      if (b->isVisible() && (QString(b->text()).remove(QLatin1Char('&')) == button || b->objectName() == button)) {
+        b->click();
+        return;
+      }
+    }
+    modal->close();
+  });
 }
 
 ModalWatch::ModalWatch() {

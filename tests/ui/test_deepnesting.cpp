@@ -5,7 +5,7 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "tests/windowsupport.h"
+#include "tests/ui/windowsupport.h"
 #include "ui/mainform.h"
 #include "workspace/itemstore.h"
 

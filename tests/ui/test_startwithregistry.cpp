@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
@@ -13,9 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QProcess>
 #include <QPushButton>
-#include <QThread>
 #include <QTimer>
 #include <QTranslator>
 #include <cstdio>
@@ -23,7 +22,7 @@
 #include <string_view>
 #include <ctime>
 
-#include "tests/testsupport.h"
+#include "tests/ui/windowsupport.h"
 #include "ui/startwithregistry.h"
 #include "ui/translation.h"
 
@@ -38,11 +37,6 @@ const char* const kWrongFolder =
     "Starten Sie das Programm erneut und wählen Sie\neinen anderen Pfad aus";
 
 QString Canonical(const QString& path) { return QFileInfo(path).canonicalFilePath(); }
-
-void MakeGame(const QString& folder) {
-  QDir().mkpath(folder + QStringLiteral("/Bin/Win64"));
-  test::WriteBytes(folder + QStringLiteral("/Bin/Win64/Corvana1800.exe"), {});
-}
 
 // A Wine prefix with drive C (its drive_c) and drive D (`diskD`), whose system.reg holds
 // `keys`: Wine key path (single backslashes) -> InstallDir as the Windows path.
@@ -110,7 +104,7 @@ TEST(StartWithRegistry, MapsTheLauncherRecordThroughDriveD) {
   const QString diskD = home.path() + QStringLiteral("/disk-d");
   QDir().mkpath(diskD);
   test::MakeWinePrefix(home.path() + QStringLiteral("/.wine"), {{kLauncherKey, QStringLiteral("D:/Games/G/")}}, diskD);
-  MakeGame(diskD + QStringLiteral("/Games/G"));
+  test::MakeGame(diskD + QStringLiteral("/Games/G"));
   NoQuestions none;
   const GameFolders game = Start();
   const QString expected = Canonical(diskD) + QStringLiteral("/Games/G");
@@ -124,7 +118,7 @@ TEST(StartWithRegistry, GameRecordKeepsItsTrailingDelimiter) {
   ScopedHome home;
   const QString prefix = home.path() + QStringLiteral("/.wine");
   test::MakeWinePrefix(prefix, {{kGameKey, QStringLiteral("C:\\Games\\Corvana 1800\\")}});
-  MakeGame(prefix + QStringLiteral("/drive_c/Games/Corvana 1800"));
+  test::MakeGame(prefix + QStringLiteral("/drive_c/Games/Corvana 1800"));
   const GameFolders game = Start();
   const QString expected = Canonical(prefix + QStringLiteral("/drive_c")) + QStringLiteral("/Games/Corvana 1800/");
   EXPECT_EQ(game.GAMEPATH, expected);
@@ -136,7 +130,7 @@ TEST(StartWithRegistry, GameRecordKeepsItsTrailingDelimiter) {
 TEST(StartWithRegistry, ValidRecordReadsNoInstallRecordAndAsksNothing) {
   ScopedHome home;
   const QString recorded = home.path() + QStringLiteral("/Spiele/Corvana 1800");
-  MakeGame(recorded);
+  test::MakeGame(recorded);
   test::RecordFakeGame(recorded);
   const QString prefix = home.path() + QStringLiteral("/.wine");
   test::MakeWinePrefix(prefix, {{kGameKey, QStringLiteral("C:\\Other")}});
@@ -152,7 +146,7 @@ TEST(StartWithRegistry, StaleRecordIsDeletedAndTheGameFoundThroughItsInstallReco
   const QString prefix = home.path() + QStringLiteral("/.wine");
   test::MakeWinePrefix(prefix, {{kGameKey, QStringLiteral("C:\\Games\\Corvana 1800")}});
   const QString drive = Canonical(prefix + QStringLiteral("/drive_c"));
-  MakeGame(drive + QStringLiteral("/Games/Corvana 1800"));
+  test::MakeGame(drive + QStringLiteral("/Games/Corvana 1800"));
   // Recorded earlier, but the game is no longer there.
   const QString stale = drive + QStringLiteral("/Games/Alt");
   QDir().mkpath(stale);
@@ -178,8 +172,8 @@ TEST(StartWithRegistry, GameRecordInAnyPrefixComesBeforeTheLauncherRecord) {
   const QString proton = home.path() + QStringLiteral("/.local/share/Steam/steamapps/compatdata/2000/pfx");
   test::MakeWinePrefix(wine, {{kLauncherKey, QStringLiteral("C:\\Launcher\\Corvana 1800\\")}});
   test::MakeWinePrefix(proton, {{kGameKey, QStringLiteral("C:\\Proton\\Corvana 1800")}});
-  MakeGame(wine + QStringLiteral("/drive_c/Launcher/Corvana 1800"));
-  MakeGame(proton + QStringLiteral("/drive_c/Proton/Corvana 1800"));
+  test::MakeGame(wine + QStringLiteral("/drive_c/Launcher/Corvana 1800"));
+  test::MakeGame(proton + QStringLiteral("/drive_c/Proton/Corvana 1800"));
   NoQuestions none;
   EXPECT_EQ(Start().GAMEPATH, Canonical(proton + QStringLiteral("/drive_c")) + QStringLiteral("/Proton/Corvana 1800"));
 }
@@ -187,7 +181,7 @@ TEST(StartWithRegistry, GameRecordInAnyPrefixComesBeforeTheLauncherRecord) {
 TEST(StartWithRegistry, ChooserFindsTheGameOnceAndTheNextStartAsksNothing) {
   ScopedHome home;
   const QString chosen = home.path() + QStringLiteral("/Meine Spiele/Corvana 1800");
-  MakeGame(chosen);
+  test::MakeGame(chosen);
   QTranslator* german = InstallGermanTranslation(*QCoreApplication::instance());
   ASSERT_NE(german, nullptr);
   QStringList seen;
@@ -267,7 +261,7 @@ TEST(StartWithRegistryDeathTest, WrongFolderEndsTheProcessWithoutRecord) {
 TEST(StartWithRegistryDeathTest, SecondCopyEndsBeforeTouchingAnything) {
   ScopedHome home;
   const QString game = home.path() + QStringLiteral("/Corvana 1800");
-  MakeGame(game);
+  test::MakeGame(game);
   test::RecordFakeGame(game);
   const QByteArray record = test::ReadBytes(home.recordFile());
   const int other = LockAsAnotherCopy(home);
@@ -327,7 +321,7 @@ TEST(StartWithRegistryDeathTest, AnUnusableLockFileEndsTheStartNamingIt) {
     SCOPED_TRACE(c.what);
     ScopedHome home;
     const QString game = home.path() + QStringLiteral("/Corvana 1800");
-    MakeGame(game);
+    test::MakeGame(game);
     test::RecordFakeGame(game);
     const QByteArray record = test::ReadBytes(home.recordFile());
     const QString lock = home.path() + QStringLiteral("/run/Brennwick.lock");
@@ -352,64 +346,6 @@ TEST(StartWithRegistryDeathTest, AnUnusableLockFileEndsTheStartNamingIt) {
   }
 }
 
-namespace {
-
-// The real program, copied alone into a program folder of its own and started there.
-class RunningCopy {
- public:
-  explicit RunningCopy(const QString& folder) : exe_(folder + QStringLiteral("/brennwick")) {
-    QDir().mkpath(folder);
-    QFile::copy(QStringLiteral(BRENNWICK_BINARY_DIR "/brennwick"), exe_);
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    process_.setProcessEnvironment(env);
-    process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    process_.start(exe_, {});
-    process_.waitForStarted();
-  }
-  ~RunningCopy() {
-    process_.kill();
-    process_.waitForFinished();
-  }
-  // True when the copy ended by then; also notices an end that happened earlier.
-  bool endsWithin(int milliseconds) { return process_.state() != QProcess::Running || process_.waitForFinished(milliseconds); }
-
- private:
-  QString exe_;
-  QProcess process_;
-};
-
-bool WaitFor(const std::function<bool()>& done, int milliseconds = 10000) {
-  for (int waited = 0; waited < milliseconds && !done(); waited += 20) QThread::msleep(20);
-  return done();
-}
-
-}  // namespace
-
-TEST(StartWithRegistryProcess, NewUserWithAProtonGameAndASecondCopy) {
-  ScopedHome home;
-  const QString prefix = home.path() + QStringLiteral("/.local/share/Steam/steamapps/compatdata/2971000/pfx");
-  test::MakeWinePrefix(prefix, {{kLauncherKey, QStringLiteral("C:/Program Files (x86)/Ubisoft/Ubisoft Game Launcher/games/"
-                                                    "Corvana 1800/")}});
-  const QString game = Canonical(prefix + QStringLiteral("/drive_c")) +
-                       QStringLiteral("/Program Files (x86)/Ubisoft/Ubisoft Game Launcher/games/Corvana 1800");
-  MakeGame(game);
-
-  RunningCopy first(home.path() + QStringLiteral("/first"));
-  // Found without a question: the record is written and the workspace extracted.
-  ASSERT_TRUE(WaitFor([&] { return QFileInfo::exists(home.path() + QStringLiteral("/first/XMLK/Target.xml")); }));
-  EXPECT_TRUE(QFileInfo(game + QStringLiteral("/mods")).isDir());
-  const QByteArray record = test::ReadBytes(home.recordFile());
-  EXPECT_TRUE(record.contains(("\nGameLocation=" + game + "\nModLocation=" + game + "/mods\n").toUtf8())) << record.toStdString();
-
-  // The second copy stops at its message and leaves workspace and record alone.
-  RunningCopy second(home.path() + QStringLiteral("/second"));
-  EXPECT_FALSE(second.endsWithin(1500));
-  EXPECT_FALSE(QFileInfo::exists(home.path() + QStringLiteral("/second/XMLK")));
-  EXPECT_EQ(test::ReadBytes(home.recordFile()), record);
-  EXPECT_FALSE(first.endsWithin(0));
-}
-
 // An install record counts only where the game is; a record that points elsewhere, out of
 // the drive, at the root, at a folder gone, or that holds a control character or an escape
 // that can not be decoded, is passed over like a missing one, and nothing is created there.
@@ -423,7 +359,7 @@ TEST(StartWithRegistry, InstallRecordsCountOnlyWhereTheGameIsAndHostileOnesArePa
     Then then;
   } cases[] = {
       {"out of the drive by ..", "C:\\\\..\\\\..\\\\escaped-by-dotdot\\\\",
-       [](const QString& home, const QString&) { MakeGame(home + "/escaped-by-dotdot"); }, "/escaped-by-dotdot/mods",
+       [](const QString& home, const QString&) { test::MakeGame(home + "/escaped-by-dotdot"); }, "/escaped-by-dotdot/mods",
        NextPrefix},
       {"the root through drive Z", "Z:\\\\",
        [](const QString&, const QString& prefix) { QFile::link("/", prefix + "/dosdevices/z:"); }, "/.wine/mods", Chooser},
@@ -432,10 +368,10 @@ TEST(StartWithRegistry, InstallRecordsCountOnlyWhereTheGameIsAndHostileOnesArePa
        [](const QString&, const QString& prefix) { QDir().mkpath(prefix + "/drive_c/Leer"); }, "/.wine/drive_c/Leer/mods",
        NextPrefix},
       {"a newline escape", "C:\\\\Games\\\\Corvana\\n1800",
-       [](const QString&, const QString& prefix) { MakeGame(prefix + "/drive_c/Games/Corvana\n1800"); },
+       [](const QString&, const QString& prefix) { test::MakeGame(prefix + "/drive_c/Games/Corvana\n1800"); },
        "/.wine/drive_c/Games/Corvana\n1800/mods", NextPrefix},
       {"an escape without digits", "C:\\\\Games\\\\Co\\xrvana",
-       [](const QString&, const QString& prefix) { MakeGame(prefix + "/drive_c/Games/Corvana"); },
+       [](const QString&, const QString& prefix) { test::MakeGame(prefix + "/drive_c/Games/Corvana"); },
        "/.wine/drive_c/Games/Corvana/mods", Chooser},
       {"system.reg a FIFO", nullptr,
        [](const QString&, const QString& prefix) { ASSERT_EQ(mkfifo((prefix + "/system.reg").toUtf8().constData(), 0600), 0); },
@@ -462,10 +398,10 @@ TEST(StartWithRegistry, InstallRecordsCountOnlyWhereTheGameIsAndHostileOnesArePa
       const QString proton = home.path() + QStringLiteral("/.local/share/Steam/steamapps/compatdata/2000/pfx");
       test::MakeWinePrefix(proton, {{kLauncherKey, QStringLiteral("C:\\Corvana 1800\\")}});
       game = Canonical(proton + QStringLiteral("/drive_c")) + QStringLiteral("/Corvana 1800");
-      MakeGame(game);
+      test::MakeGame(game);
     } else {
       game = home.path() + QStringLiteral("/Gewählt");
-      MakeGame(game);
+      test::MakeGame(game);
       ChooseInNextChooser(game, &seen);
     }
     const bool rootHadMods = QFileInfo::exists(QStringLiteral("/mods"));

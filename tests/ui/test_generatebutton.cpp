@@ -4,16 +4,14 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QAbstractButton>
-#include <QPushButton>
 #include <QTreeWidget>
 #include <QSpinBox>
 #include <QTest>
 
-#include "tests/testsupport.h"
-#include "tests/windowsupport.h"
+#include "modgen/createitems.h"
+#include "tests/ui/windowsupport.h"
 #include "ui/controls.h"
 #include "ui/mainform.h"
-#include "modgen/createitems.h"
 #include "workspace/itemstore.h"
 #include "workspace/paths.h"
 
@@ -74,24 +72,6 @@ TEST(GenerateButton, FillsTwoItemsByClicksAndDeploysThemIntoTheProtonGame) {
             ReadBytes(kGolden + "slots2and5_assets.xml"));
   EXPECT_EQ(ReadBytes(mod + "/data/config/gui/texts_german.xml"), ReadBytes(kGolden + "slots2and5_texts_german.xml"));
   EXPECT_EQ(test::FilesBelow(mod), test::FilesBelow(folder.xml(kModFolderName)));
-}
-
-TEST(CatalogueButton, RebuildsTheCatalogueFromTheDumpsInOrg) {
-  test::ProgramFolder folder;
-  for (const char* sub : {"ORG", "TMP", "ICO"}) QDir().mkpath(folder.path() + sub);
-  for (const QString& f : QDir(QStringLiteral(BRENNWICK_SOURCE_DIR "/tests/fixtures/catalog/ORG")).entryList(QDir::Files)) {
-    QFile::copy(QStringLiteral(BRENNWICK_SOURCE_DIR "/tests/fixtures/catalog/ORG/") + f, folder.path() + "ORG/" + f);
-  }
-  SaveItemContent(folder.xml(), QStringLiteral("2000502230"), {{"24807", "Mist", "icon_dung"}});
-  test::WriteBytes(folder.xml(QStringLiteral("Products.xml")), "<Products/>\r\n");
-  TMainForm form(folder.path());
-
-  // The button lies outside the window; a click from code is how a developer's tool reaches it.
-  form.findChild<QPushButton*>(QStringLiteral("CreateXMLData"))->click();
-
-  for (const char* file : {"Products.xml", "Sessions.xml", "Property.xml", "Target.xml", "2000502230.xml"}) {
-    EXPECT_EQ(ReadBytes(folder.xml(file)), ReadBytes(test::ShippedWorkspace() + file)) << file;
-  }
 }
 
 // What a killed generation can leave: beside the deployed mod the old one set aside (".alt")

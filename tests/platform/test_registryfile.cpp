@@ -5,7 +5,6 @@
 #include <QFileInfo>
 
 #include "platform/registryfile.h"
-#include "platform/replacefile.h"
 #include "tests/testsupport.h"
 
 using namespace bw;
@@ -94,18 +93,4 @@ TEST(RegistryFile, RecordPathFollowsXdgConfigHome) {
   }
   qputenv("XDG_CONFIG_HOME", "/elsewhere");
   EXPECT_EQ(RegistryFile::UserRecordPath(), "/elsewhere/Brennwick/registry.ini");
-}
-
-TEST(ReplaceFile, ReportsAFolderItCannotWriteInGerman) {
-  test::ScopedHome home;
-  const QString notAFolder = home.path() + QStringLiteral("/file");
-  test::WriteBytes(notAFolder, "x");
-  try {
-    ReplaceFile((notAFolder + "/registry.ini").toStdString(), "text");
-    FAIL() << "no error";
-  } catch (const std::runtime_error& e) {
-    EXPECT_EQ(std::string(e.what()).rfind("Die Datei „" + (notAFolder + "/registry.ini").toStdString() +
-                                          "“ kann nicht geschrieben werden: ", 0), 0u) << e.what();
-  }
-  EXPECT_EQ(test::ReadBytes(notAFolder), QByteArray("x"));
 }

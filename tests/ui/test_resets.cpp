@@ -7,7 +7,7 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
-#include "tests/windowsupport.h"
+#include "tests/ui/windowsupport.h"
 #include "ui/controls.h"
 #include "ui/mainform.h"
 #include "ui/messageform.h"

@@ -9,43 +9,26 @@
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
-#include <memory>
+#include <vector>
 
-#include "tests/testsupport.h"
+#include "tests/ui/windowsupport.h"
 #include "ui/controls.h"
 #include "ui/mainform.h"
 
 using namespace bw;
 
-namespace {
-
-// The main window after start, shown.
-struct StartedWindow {
-  test::ProgramFolder folder;
-  std::unique_ptr<TMainForm> form;
-  StartedWindow() {
-    form = std::make_unique<TMainForm>(folder.path());
-    form->show();
-    EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-  }
-  template <class T = QWidget>
-  T* control(const char* name) const {
-    return form->findChild<T*>(QLatin1String(name));
-  }
-};
-
-}  // namespace
-
 TEST(MainForm, EveryControlHasItsPlaceSizeAndTextAfterStart) {
-  StartedWindow w;
+  test::ShownWindow w;
   // Width and height −1: natural size (the text's own size).
   struct Place {
-    const char* name;
+    QString name;
     int x, y, width, height;
     const char* text;
-  } places[] = {
+  };
+  std::vector<Place> places = {
       {"BackImage", -3, -1, 1800, 1000, nullptr},
       {"CorvanaImage", 1437, 40, 200, 72, nullptr},
       {"Image1", 1477, 136, 128, 128, nullptr},
@@ -59,16 +42,6 @@ TEST(MainForm, EveryControlHasItsPlaceSizeAndTextAfterStart) {
       {"ProductViewLabel", 323, 16, -1, -1, "Einzelprodukte"},
       {"ItemProductViewLabel", 720, 16, -1, -1, "Produktlist des Items I"},
       {"TargetViewLabel", 1118, 16, -1, -1, "Zielgebäude des Items I"},
-      {"Item1Btn", 637, 40, 64, 64, nullptr},
-      {"Item2Btn", 637, 110, 64, 64, nullptr},
-      {"Item3Btn", 637, 180, 64, 64, nullptr},
-      {"Item4Btn", 637, 250, 64, 64, nullptr},
-      {"Item5Btn", 637, 320, 64, 64, nullptr},
-      {"Item6Btn", 637, 394, 64, 64, nullptr},
-      {"Region1Btn", 1034, 40, 64, 64, nullptr},
-      {"Region2Btn", 1034, 110, 64, 64, nullptr},
-      {"Region3Btn", 1034, 180, 64, 64, nullptr},
-      {"Region4Btn", 1034, 250, 64, 64, nullptr},
       {"Label3", 1437, 379, -1, -1, "Einstellungen aller Items"},
       {"ProductAmountLabel", 1437, 403, -1, -1, "Produktmenge"},
       {"ProductAmountBox", 1437, 427, 200, 26, "25"},
@@ -83,17 +56,21 @@ TEST(MainForm, EveryControlHasItsPlaceSizeAndTextAfterStart) {
        "Das Spiel ist aktiv. Änderungen an den Modifikationen zeigen erst Wirkung nach einem erneuten Spielstart."},
       {"CreateXMLData", 1824, 460, 145, 49, "CreateXMLData"},
       {"TargetLabel", 1840, 379, -1, -1, "Ziel : Sägewerk"},
-      {"Item1Target", 1869, 531, 75, 15, "100451"},
-      {"Item2Target", 1869, 555, 75, 15, "100451"},
-      {"Item3Target", 1869, 579, 75, 15, "100451"},
-      {"Item4Target", 1869, 603, 75, 15, "100451"},
-      {"Item5Target", 1869, 627, 75, 15, "100451"},
-      {"Item6Target", 1869, 651, 75, 15, "100451"},
   };
+  // The numbered controls: the item buttons, the region buttons and, in the developer strip,
+  // the targets of the six items.
+  const int itemButtonY[] = {40, 110, 180, 250, 320, 394};
+  for (int i = 0; i < 6; ++i) {
+    places.push_back({QStringLiteral("Item%1Btn").arg(i + 1), 637, itemButtonY[i], 64, 64, nullptr});
+    places.push_back({QStringLiteral("Item%1Target").arg(i + 1), 1869, 531 + 24 * i, 75, 15, "100451"});
+  }
+  for (int i = 0; i < 4; ++i) {
+    places.push_back({QStringLiteral("Region%1Btn").arg(i + 1), 1034, 40 + 70 * i, 64, 64, nullptr});
+  }
   const QRect client = w.form->centralWidget()->rect();
   for (const Place& p : places) {
-    SCOPED_TRACE(p.name);
-    QWidget* c = w.control(p.name);
+    SCOPED_TRACE(p.name.toStdString());
+    QWidget* c = w.form->findChild<QWidget*>(p.name);
     ASSERT_NE(c, nullptr);
     EXPECT_EQ(c->pos(), QPoint(p.x, p.y));
     const QSize size = p.width < 0 ? c->sizeHint() : QSize(p.width, p.height);
@@ -106,7 +83,7 @@ TEST(MainForm, EveryControlHasItsPlaceSizeAndTextAfterStart) {
       EXPECT_EQ(text, QString::fromUtf8(p.text));
     }
     const bool inDeveloperStrip = p.x >= 1824;
-    const bool shown = !inDeveloperStrip && QLatin1String(p.name) != QLatin1String("CorvanaLabel");
+    const bool shown = !inDeveloperStrip && p.name != QLatin1String("CorvanaLabel");
     EXPECT_EQ(client.intersects(c->geometry()) && c->isVisible(), shown);
   }
   // The natural-size labels take the size of their text in the display font.
@@ -125,7 +102,7 @@ TEST(MainForm, EveryControlHasItsPlaceSizeAndTextAfterStart) {
 }
 
 TEST(MainForm, WindowIsCentredFixedAndTitledBrennwick) {
-  StartedWindow w;
+  test::ShownWindow w;
   TMainForm& form = *w.form;
   EXPECT_EQ(form.windowTitle(), QStringLiteral("Brennwick"));
   EXPECT_EQ(form.frameGeometry().size(), QSize(1664, 946));
@@ -143,7 +120,7 @@ TEST(MainForm, WindowIsCentredFixedAndTitledBrennwick) {
 }
 
 TEST(MainForm, DeveloperButtonNeverTakesTheKeyboardFocus) {
-  StartedWindow w;
+  test::ShownWindow w;
   QSignalSpy developerClicks(w.form->CreateXMLData, &QPushButton::clicked);
   EXPECT_EQ(w.form->CreateXMLData->focusPolicy(), Qt::NoFocus);
   // Space and Enter right after start do not reach it; the first tab stop is "Beenden".
@@ -164,7 +141,7 @@ TEST(MainForm, DeveloperButtonNeverTakesTheKeyboardFocus) {
 }
 
 TEST(MainForm, EachButtonGroupKeepsExactlyOneButtonDown) {
-  StartedWindow w;
+  test::ShownWindow w;
   for (QButtonGroup* group : {w.form->ItemGroup, w.form->RegionGroup}) {
     const QList<QAbstractButton*> buttons = group->buttons();
     SCOPED_TRACE(buttons.first()->objectName().toStdString());
@@ -187,7 +164,7 @@ TEST(MainForm, EachButtonGroupKeepsExactlyOneButtonDown) {
 }
 
 TEST(MainForm, SettingBoxesTakeOnlyWholeNumbersInTheirRange) {
-  StartedWindow w;
+  test::ShownWindow w;
   struct Case {
     QSpinBox* box;
     const char* typed;
@@ -212,7 +189,22 @@ TEST(MainForm, SettingBoxesTakeOnlyWholeNumbersInTheirRange) {
 }
 
 TEST(MainForm, CloseButtonClosesTheWindow) {
-  StartedWindow w;
+  test::ShownWindow w;
   QTest::mouseClick(w.form->CloseBtn, Qt::LeftButton);
   EXPECT_FALSE(w.form->isVisible());
+}
+
+// The notice that the game runs follows a game process found through the process list.
+TEST(MainForm, TheGameNoticeFollowsTheGameWithinOneTick) {
+  test::ProgramFolder folder;
+  TMainForm form(folder.path());
+  EXPECT_EQ(form.ProzessTimer->interval(), 1000);
+  EXPECT_TRUE(form.ProzessTimer->isActive());
+  EXPECT_TRUE(form.CorvanaLabel->isHidden());
+  // One tick plus a little room for a busy machine.
+  const int tick = 1000 + 500;
+  test::NamedProcess game(QStringLiteral("Corvana1800.exe"));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !form.CorvanaLabel->isHidden(); }, tick));
+  game.Stop();
+  EXPECT_TRUE(QTest::qWaitFor([&] { return form.CorvanaLabel->isHidden(); }, tick));
 }

@@ -13,7 +13,7 @@
 #include <QTreeWidget>
 #include <utility>
 
-#include "tests/windowsupport.h"
+#include "tests/ui/windowsupport.h"
 #include "ui/controls.h"
 #include "ui/infoform.h"
 #include "ui/mainform.h"
