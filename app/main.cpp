@@ -1,6 +1,6 @@
 #include "app/application.h"
-#include "app/translation.h"
 #include "ui/mainform.h"
+#include "ui/translation.h"
 
 int main(int argc, char** argv) {
   bw::TApplication app(argc, argv);

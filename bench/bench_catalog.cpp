@@ -3,8 +3,8 @@
 //
 //   python3 bench/make_game_dumps.py /tmp/bw-dumps/x1 --scale 1
 //   python3 bench/make_game_dumps.py /tmp/bw-dumps/x2 --scale 2
-//   BRENNWICK_DUMPS=/tmp/bw-dumps build/bench_catalog --benchmark_repetitions=3 \
-//       --benchmark_enable_random_interleaving=true
+//   export BRENNWICK_DUMPS=/tmp/bw-dumps
+//   build/bench_catalog --benchmark_repetitions=3 --benchmark_enable_random_interleaving=true
 //
 // Goal: a run takes at most twice the bare parse, and doubling the input at most doubles it.
 

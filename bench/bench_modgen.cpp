@@ -5,9 +5,9 @@
 
 #include <QTemporaryDir>
 
-#include "app/build.h"
 #include "bench/benchmain.h"
 #include "modgen/createitems.h"
+#include "ui/build.h"
 #include "workspace/itemstore.h"
 #include "workspace/paths.h"
 #include "workspace/xmldoc.h"

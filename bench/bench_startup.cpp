@@ -6,8 +6,8 @@
 #include <QTemporaryDir>
 
 #include "app/application.h"
-#include "app/build.h"
 #include "tests/testsupport.h"
+#include "ui/build.h"
 #include "ui/mainform.h"
 
 namespace {

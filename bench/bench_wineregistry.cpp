@@ -5,7 +5,7 @@
 #include <sstream>
 #include <string>
 
-#include "app/platform/wineregistry.h"
+#include "platform/wineregistry.h"
 
 namespace {
 

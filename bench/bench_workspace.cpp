@@ -5,8 +5,8 @@
 #include <QDir>
 #include <QTemporaryDir>
 
-#include "app/build.h"
 #include "bench/benchmain.h"
+#include "ui/build.h"
 #include "workspace/paths.h"
 #include "workspace/xmldoc.h"
 

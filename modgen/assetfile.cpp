@@ -3,9 +3,9 @@
 #include <QLatin1StringView>
 #include <climits>
 
-#include "app/platform/localtime.h"
 #include "modgen/createitems.h"
 #include "modgen/itemslots.h"
+#include "platform/localtime.h"
 #include "workspace/error.h"
 #include "workspace/itemstore.h"
 #include "workspace/paths.h"

@@ -4,7 +4,7 @@
 #include <QDirIterator>
 #include <QFileInfo>
 
-#include "app/platform/folders.h"
+#include "platform/folders.h"
 #include "workspace/error.h"
 #include "workspace/files.h"
 

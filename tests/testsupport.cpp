@@ -1,17 +1,16 @@
 #include "tests/testsupport.h"
 
-#include <QAbstractButton>
+#include <gtest/gtest.h>
+
 #include <QDir>
 #include <QFile>
-#include <QLabel>
 #include <QRegularExpression>
-#include <QTimer>
+#include <QThread>
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "app/application.h"
 #include "workspace/archive.h"
 #include "workspace/error.h"
 #include "workspace/files.h"
@@ -72,9 +71,18 @@ QString ScopedHome::path() const { return dir_.path(); }
 
 QString ScopedHome::recordFile() const { return path() + QStringLiteral("/.config/Brennwick/registry.ini"); }
 
-void RecordFakeGame(const QString& gameFolder) {
+ProcessHome::ProcessHome() {
+  qunsetenv("XDG_DATA_HOME");
+  RecordFakeGame(path() + QStringLiteral("/Games/Corvana 1800"));
+}
+
+void MakeGame(const QString& gameFolder) {
   QDir().mkpath(gameFolder + QStringLiteral("/Bin/Win64"));
   WriteFileAtomic(gameFolder + QStringLiteral("/Bin/Win64/Corvana1800.exe"), {});
+}
+
+void RecordFakeGame(const QString& gameFolder) {
+  MakeGame(gameFolder);
   const QString config = qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/Brennwick");
   QDir().mkpath(config);
   WriteFileAtomic(config + QStringLiteral("/registry.ini"),
@@ -140,34 +148,33 @@ void LimitFileSize(qint64 bytes) {
   setrlimit(RLIMIT_FSIZE, &limit);
 }
 
-void OnNextModal(std::function<void(QWidget*)> action) {
-  auto* timer = new QTimer;
-  timer->setInterval(10);
-  QObject::connect(timer, &QTimer::timeout, [timer, action]() {
-    QWidget* modal = QApplication::activeModalWidget();
-    if (!modal || !modal->isVisible()) return;
-    timer->stop();
-    timer->deleteLater();
-    action(modal);
-  });
-  timer->start();
+void ExpectSameFiles(const QString& actual, const QString& expected) {
+  const QStringList files = FilesBelow(expected);
+  EXPECT_EQ(FilesBelow(actual), files);
+  for (const QString& f : files) {
+    EXPECT_EQ(ReadBytes(actual + f), ReadBytes(expected + f)) << f.toStdString();
+  }
 }
 
-void ClickInNextModal(const QString& button, QStringList* seenText) {
-  OnNextModal([button, seenText](QWidget* modal) {
-    if (seenText) {
-      for (QLabel* label : modal->findChildren<QLabel*>()) {
-        if (label->isVisible() && !label->text().isEmpty()) seenText->append(label->text());
-      }
-    }
-    for (QAbstractButton* b : modal->findChildren<QAbstractButton*>()) {
-      if (b->isVisible() && (QString(b->text()).remove(QLatin1Char('&')) == button || b->objectName() == button)) {
-        b->click();
-        return;
-      }
-    }
-    modal->close();
-  });
+NamedProcess::NamedProcess(const QString& fileName) {
+  const QString path = dir_.path() + QLatin1Char('/') + fileName;
+  QFile::copy(QStringLiteral("/bin/sleep"), path);
+  QFile::setPermissions(path, QFile::ReadOwner | QFile::ExeOwner);
+  process_.start(path, {QStringLiteral("30")});
+  process_.waitForStarted();
+}
+
+NamedProcess::NamedProcess(const QStringList& shellCommand) {
+  process_.start(QStringLiteral("/bin/bash"), shellCommand);
+  process_.waitForStarted();
+  QThread::msleep(100);  // until bash has replaced itself with the program
+}
+
+NamedProcess::~NamedProcess() { Stop(); }
+
+void NamedProcess::Stop() {
+  process_.kill();
+  process_.waitForFinished();
 }
 
 }  // namespace bw::test

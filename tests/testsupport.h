@@ -1,13 +1,13 @@
 #pragma once
 
-#include <QApplication>
 #include <QByteArray>
+#include <QList>
 #include <QMap>
+#include <QPair>
+#include <QProcess>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
-#include <QList>
-#include <QPair>
 #include <functional>
 
 #include "workspace/files.h"
@@ -50,8 +50,18 @@ class ScopedHome {
   QList<QPair<const char*, QByteArray>> saved_;
 };
 
-// Creates a game folder (with "Bin/Win64/Corvana1800.exe") and records it as the game
-// location in the registry record of the current $XDG_CONFIG_HOME.
+// The home of the whole test process: tests never touch the real home folder, registry
+// record, data folder or Wine prefixes, and a game folder is already recorded there.
+class ProcessHome : public ScopedHome {
+ public:
+  ProcessHome();
+};
+
+// Creates a game folder: one that holds "Bin/Win64/Corvana1800.exe".
+void MakeGame(const QString& gameFolder);
+
+// Creates a game folder and records it as the game location in the registry record of the
+// current $XDG_CONFIG_HOME.
 void RecordFakeGame(const QString& gameFolder);
 
 // A Wine prefix whose system.reg holds the values "InstallDir" of the given keys, with drive
@@ -71,12 +81,21 @@ QString InChild(const std::function<QString()>& body);
 // fails with EFBIG instead of ending the process.
 void LimitFileSize(qint64 bytes);
 
-// Answers the next modal window the way a user would: once it is up, `action` runs on it
-// (for example clicking one of its buttons). Texts seen are collected for the test.
-void OnNextModal(std::function<void(QWidget*)> action);
+// Expects the same files below both folders, byte for byte.
+void ExpectSameFiles(const QString& actual, const QString& expected);
 
-// Clicks the button with the given text (or objectName) in the next modal window and
-// returns, through `seenText`, every label text that window showed.
-void ClickInNextModal(const QString& button, QStringList* seenText = nullptr);
+// A copy of /bin/sleep under the given file name, started so that it runs for a while.
+class NamedProcess {
+ public:
+  explicit NamedProcess(const QString& fileName);
+  // Started through the shell with a Windows path as argv[0], as Wine shows a program.
+  explicit NamedProcess(const QStringList& shellCommand);
+  ~NamedProcess();
+  void Stop();
+
+ private:
+  QTemporaryDir dir_;
+  QProcess process_;
+};
 
 }  // namespace bw::test

@@ -6,15 +6,16 @@
 #include <QSpinBox>
 #include <QToolButton>
 
-#include "app/build.h"
-#include "app/platform/processlist.h"
-#include "app/startwithregistry.h"
-#include "app/support.h"
+#include "modgen/createitems.h"
 #include "modgen/deploy.h"
+#include "platform/processlist.h"
+#include "ui/build.h"
 #include "ui/controls.h"
 #include "ui/errorreport.h"
 #include "ui/infoform.h"
 #include "ui/messageform.h"
+#include "ui/startwithregistry.h"
+#include "ui/support.h"
 #include "workspace/error.h"
 
 namespace bw {

@@ -4,7 +4,6 @@
 #include <QStringList>
 #include <functional>
 
-#include "modgen/createitems.h"
 #include "ui/imagecollection.h"
 #include "workspace/paths.h"
 #include "workspace/xmldoc.h"
@@ -24,6 +23,7 @@ class TInfoForm;
 class TLabel;
 class TListView;
 class TMessageForm;
+struct ModSettings;
 
 // The main window. Its creation builds the layout, runs the start-up sequence (FormCreate)
 // and then creates the message and instructions windows.

@@ -3,6 +3,7 @@
 #include <QSpinBox>
 #include <QToolButton>
 
+#include "modgen/createitems.h"
 #include "ui/controls.h"
 #include "ui/mainform.h"
 #include "ui/messageform.h"

@@ -1,7 +1,7 @@
 // Undoing the user's work, after asking: one item slot, or the whole workspace.
 #include <QToolButton>
 
-#include "app/build.h"
+#include "ui/build.h"
 #include "ui/controls.h"
 #include "ui/mainform.h"
 #include "ui/messageform.h"

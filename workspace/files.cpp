@@ -6,8 +6,8 @@
 #include <QFileInfo>
 #include <stdexcept>
 
-#include "app/platform/folders.h"
-#include "app/platform/replacefile.h"
+#include "platform/folders.h"
+#include "platform/replacefile.h"
 #include "workspace/error.h"
 
 namespace bw {

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "app/platform/registryfile.h"
+#include "platform/registryfile.h"
 #include "tests/fuzz/fuzzsupport.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -1,0 +1,154 @@
+#include "platform/folders.h"
+
+#include <stdexcept>
+#include <string>
+#include <system_error>
+#include <utility>
+#include <vector>
+
+#include "platform/oserror.h"
+
+#ifndef _WIN32
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#endif
+
+namespace bw {
+
+#ifdef _WIN32
+
+bool ExchangeEntries(const std::filesystem::path&, const std::filesystem::path&) { return false; }
+
+void RemoveTree(const std::filesystem::path& path) {
+  std::error_code ec;
+  std::filesystem::remove_all(path, ec);
+  if (ec) throw std::runtime_error("„" + path.string() + "“ kann nicht gelöscht werden: " + ec.message());
+}
+
+#else
+
+bool ExchangeEntries(const std::filesystem::path& a, const std::filesystem::path& b) {
+  return renameat2(AT_FDCWD, a.c_str(), AT_FDCWD, b.c_str(), RENAME_EXCHANGE) == 0;
+}
+
+namespace {
+
+// An open file descriptor, closed when it goes.
+class Fd {
+ public:
+  explicit Fd(int fd = -1) : fd_(fd) {}
+  Fd(Fd&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
+  Fd& operator=(Fd&& other) noexcept {
+    std::swap(fd_, other.fd_);
+    return *this;
+  }
+  ~Fd() {
+    if (fd_ >= 0) close(fd_);
+  }
+  int get() const { return fd_; }
+
+ private:
+  int fd_;
+};
+
+// `entry` is the path as the message shows it; the walk itself never uses it.
+[[noreturn]] void Fail(const std::string& entry, bool folder, int error) {
+  throw std::runtime_error(std::string(folder ? "Der Ordner „" : "Die Datei „") + entry +
+                           "“ kann nicht gelöscht werden: " + GermanReason(error));
+}
+
+bool IsFolder(int parent, const char* name) {
+  struct stat st;
+  return fstatat(parent, name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(st.st_mode);
+}
+
+// Opens a folder for listing and deleting its entries, granting its owner the rights that
+// takes when they are missing (a write-protected folder keeps its entries otherwise).
+Fd OpenFolder(int parent, const char* name, const std::string& shown) {
+  struct stat st;
+  if (fstatat(parent, name, &st, AT_SYMLINK_NOFOLLOW) != 0) Fail(shown, true, errno);
+  if ((st.st_mode & S_IRWXU) != S_IRWXU && fchmodat(parent, name, (st.st_mode & 07777) | S_IRWXU, 0) != 0) {
+    Fail(shown, true, errno);
+  }
+  Fd folder(openat(parent, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+  if (folder.get() < 0) Fail(shown, true, errno);
+  return folder;
+}
+
+// Deletes every entry of `folder` that is no folder and returns the name of one subfolder,
+// or "" when none is left.
+std::string ClearFiles(int folder, const std::string& shown) {
+  const int listingFd = dup(folder);
+  DIR* listing = listingFd >= 0 ? fdopendir(listingFd) : nullptr;
+  if (!listing) {
+    if (listingFd >= 0) close(listingFd);
+    Fail(shown, true, errno);
+  }
+  std::string subfolder;
+  int error = 0;
+  std::string failed;
+  while (const dirent* entry = readdir(listing)) {
+    const std::string name = entry->d_name;
+    if (name == "." || name == "..") continue;
+    if (IsFolder(folder, name.c_str())) {
+      subfolder = name;
+      break;
+    }
+    if (unlinkat(folder, name.c_str(), 0) != 0) {
+      error = errno;
+      failed = name;
+      break;
+    }
+  }
+  closedir(listing);
+  if (error) Fail(shown + '/' + failed, false, error);
+  return subfolder;
+}
+
+}  // namespace
+
+void RemoveTree(const std::filesystem::path& given) {
+  const std::filesystem::path path = given.has_filename() ? given : given.parent_path();
+  const std::filesystem::path parentPath = path.has_parent_path() ? path.parent_path() : ".";
+  const std::string name = path.filename().string();
+  Fd parent(open(parentPath.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (parent.get() < 0) Fail(path.string(), false, errno);
+  if (!IsFolder(parent.get(), name.c_str())) {
+    if (unlinkat(parent.get(), name.c_str(), 0) != 0) Fail(path.string(), false, errno);
+    return;
+  }
+
+  // Down to the first folder with no subfolder, emptied, then up one level by ".." to
+  // remove it, until the top is empty. `trail` names the folders below `path`.
+  std::vector<std::string> trail;
+  std::string shown = path.string();
+  Fd current = OpenFolder(parent.get(), name.c_str(), shown);
+  for (;;) {
+    const std::string subfolder = ClearFiles(current.get(), shown);
+    if (!subfolder.empty()) {
+      shown += '/' + subfolder;
+      Fd next = OpenFolder(current.get(), subfolder.c_str(), shown);
+      current = std::move(next);
+      trail.push_back(subfolder);
+      continue;
+    }
+    if (trail.empty()) break;
+    Fd up(openat(current.get(), "..", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (up.get() < 0) Fail(shown, true, errno);
+    if (unlinkat(up.get(), trail.back().c_str(), AT_REMOVEDIR) != 0) Fail(shown, true, errno);
+    current = std::move(up);
+    shown.resize(shown.size() - trail.back().size() - 1);
+    trail.pop_back();
+  }
+  current = Fd();
+  if (unlinkat(parent.get(), name.c_str(), AT_REMOVEDIR) != 0) Fail(path.string(), true, errno);
+}
+
+#endif
+
+}  // namespace bw

@@ -1,0 +1,64 @@
+#include "platform/processlist.h"
+
+#include <dirent.h>
+
+#include <cctype>
+#include <fstream>
+#include <iterator>
+
+#include "platform/asciicase.h"
+
+namespace bw {
+namespace {
+
+std::string ReadWhole(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+bool AllDigits(const char* name) {
+  if (!*name) return false;
+  for (; *name; ++name) {
+    if (!std::isdigit(static_cast<unsigned char>(*name))) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::vector<std::string> RunningExecutableNames() {
+  std::vector<std::string> names;
+  DIR* proc = opendir("/proc");
+  if (!proc) return names;
+  while (dirent* entry = readdir(proc)) {
+    if (!AllDigits(entry->d_name)) continue;
+    const std::string folder = std::string("/proc/") + entry->d_name;
+    std::string comm = ReadWhole(folder + "/comm");
+    if (!comm.empty() && comm.back() == '\n') comm.pop_back();
+    if (!comm.empty()) names.push_back(comm);
+    // argv[0] ends at the first NUL of the command line.
+    const std::string cmdline = ReadWhole(folder + "/cmdline");
+    const std::string argv0 = cmdline.substr(0, cmdline.find('\0'));
+    if (!argv0.empty()) names.push_back(argv0);
+  }
+  closedir(proc);
+  return names;
+}
+
+bool ExecutableNameMatches(const std::string& entryName, const std::string& exeFileName) {
+  // Only a to z are folded; bytes of other letters (umlauts in UTF-8 ...) stay as they are.
+  const std::string wanted = AsciiLower(exeFileName);
+  const std::size_t cut = entryName.find_last_of("/\\");
+  const std::string fileName = cut == std::string::npos ? entryName : entryName.substr(cut + 1);
+  return AsciiLower(fileName) == wanted || AsciiLower(entryName) == wanted;
+}
+
+bool ProcessExists(const std::string& exeFileName) {
+  bool result = false;
+  for (const std::string& name : RunningExecutableNames()) {
+    if (ExecutableNameMatches(name, exeFileName)) result = true;
+  }
+  return result;
+}
+
+}  // namespace bw

@@ -1,0 +1,109 @@
+#include "platform/replacefile.h"
+
+#include <cerrno>
+#include <random>
+#include <stdexcept>
+#include <system_error>
+
+#include "platform/oserror.h"
+
+#ifdef _WIN32
+#include <fstream>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace bw {
+namespace {
+
+constexpr std::string_view kTempMark = ".tmp-";
+constexpr size_t kRandomLength = 6;
+constexpr std::string_view kRandomLetters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+
+std::filesystem::path TempPath(const std::filesystem::path& path) {
+  thread_local std::mt19937 random{std::random_device{}()};
+  std::uniform_int_distribution<size_t> letter(0, kRandomLetters.size() - 1);
+  std::string name = "." + path.filename().string() + std::string(kTempMark);
+  for (size_t i = 0; i < kRandomLength; ++i) name += kRandomLetters[letter(random)];
+  return path.parent_path() / name;
+}
+
+[[noreturn]] void Fail(const std::filesystem::path& path, const std::string& reason) {
+  throw std::runtime_error("Die Datei „" + path.string() + "“ kann nicht geschrieben werden: " + reason);
+}
+
+}  // namespace
+
+bool IsReplaceFileLeftover(std::string_view name) {
+  const size_t tail = kTempMark.size() + kRandomLength;
+  if (name.size() <= tail + 1 || name.front() != '.' || name.substr(name.size() - tail, kTempMark.size()) != kTempMark) {
+    return false;
+  }
+  return name.substr(name.size() - kRandomLength).find_first_not_of(kRandomLetters) == std::string_view::npos;
+}
+
+#ifdef _WIN32
+
+void ReplaceFile(const std::filesystem::path& path, std::string_view bytes) {
+  const std::filesystem::path temp = TempPath(path);
+  {
+    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+    if (!out.write(bytes.data(), static_cast<std::streamsize>(bytes.size())).flush()) {
+      std::error_code ignored;
+      std::filesystem::remove(temp, ignored);
+      Fail(path, "Schreibfehler.");
+    }
+  }
+  std::error_code ec;
+  std::filesystem::rename(temp, path, ec);
+  if (ec) {
+    std::error_code ignored;
+    std::filesystem::remove(temp, ignored);
+    Fail(path, ec.message());
+  }
+}
+
+#else
+
+void ReplaceFile(const std::filesystem::path& path, std::string_view bytes) {
+  std::filesystem::path temp;
+  int fd = -1;
+  // O_EXCL and O_NOFOLLOW: the temporary name is ours alone, whatever stands in the folder.
+  for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+    temp = TempPath(path);
+    fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd < 0 && errno != EEXIST) break;
+  }
+  if (fd < 0) Fail(path, GermanReason(errno));
+
+  int error = 0;
+  struct stat old;
+  // A file that is replaced keeps its permissions; a new one gets the usual ones (umask).
+  if (lstat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode) && fchmod(fd, old.st_mode & 07777) != 0) error = errno;
+  for (size_t done = 0; done < bytes.size() && !error;) {
+    const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
+    if (n > 0) done += size_t(n);
+    else if (n == 0) error = EIO;
+    else if (errno != EINTR) error = errno;
+  }
+  if (!error && fsync(fd) != 0) error = errno;
+  if (close(fd) != 0 && !error) error = errno;
+  if (!error && rename(temp.c_str(), path.c_str()) != 0) error = errno;
+  if (error) {
+    unlink(temp.c_str());
+    Fail(path, GermanReason(error));
+  }
+  // The new name on disk too. The file is in place already; a folder that refuses to be
+  // synced (some file systems do) changes nothing for the reader.
+  const std::filesystem::path folder = path.has_parent_path() ? path.parent_path() : ".";
+  if (const int dir = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); dir >= 0) {
+    fsync(dir);
+    close(dir);
+  }
+}
+
+#endif
+
+}  // namespace bw

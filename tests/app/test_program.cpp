@@ -1,0 +1,103 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QThread>
+#include <functional>
+
+#include "tests/testsupport.h"
+
+using namespace bw;
+using test::ProgramFolder;
+using test::ScopedHome;
+
+namespace {
+
+const QString kLauncherKey = QStringLiteral("Software\\Wow6432Node\\Ubisoft\\Launcher\\Installs\\4553");
+
+// The real program, copied alone into a program folder of its own and started there. With a
+// `lockFolder` it holds its instance lock there instead of in the home's runtime folder.
+class RunningCopy {
+ public:
+  explicit RunningCopy(const QString& folder, const QString& lockFolder = {})
+      : exe_(folder + QStringLiteral("/brennwick")) {
+    QDir().mkpath(folder);
+    if (!QFile::exists(exe_)) {
+      EXPECT_TRUE(QFile::copy(QStringLiteral(BRENNWICK_BINARY_DIR "/brennwick"), exe_));
+    }
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    if (!lockFolder.isEmpty()) env.insert(QStringLiteral("XDG_RUNTIME_DIR"), lockFolder);
+    process_.setProcessEnvironment(env);
+    process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process_.start(exe_, {});
+    EXPECT_TRUE(process_.waitForStarted());
+  }
+  ~RunningCopy() {
+    process_.kill();
+    process_.waitForFinished();
+  }
+  // True when the copy ended by then; also notices an end that happened earlier.
+  bool endsWithin(int milliseconds) { return process_.state() != QProcess::Running || process_.waitForFinished(milliseconds); }
+
+ private:
+  QString exe_;
+  QProcess process_;
+};
+
+bool WaitFor(const std::function<bool()>& done, int milliseconds = 10000) {
+  for (int waited = 0; waited < milliseconds && !done(); waited += 20) QThread::msleep(20);
+  return done();
+}
+
+// Starts a copy of the program alone in `folder` (with a lock folder of its own) and ends it
+// once its workspace is in place, expecting it to run still.
+void StartProgramIn(const QString& folder) {
+  RunningCopy program(folder, folder);
+  WaitFor([&] {
+    return QFile::exists(folder + QStringLiteral("XMLK/Target.xml")) && !QFile::exists(folder + QStringLiteral("xmlk.zip"));
+  }, 5000);
+  QThread::msleep(500);
+  EXPECT_FALSE(program.endsWithin(0));
+}
+
+}  // namespace
+
+TEST(Program, StartedAloneCreatesItsWorkspaceAndKeepsItLater) {
+  ProgramFolder folder(false);
+  StartProgramIn(folder.path());
+  test::ExpectSameFiles(folder.xml(), test::ShippedWorkspace());
+  EXPECT_FALSE(QFile::exists(folder.path() + QStringLiteral("xmlk.zip")));
+  for (const char* never : {"ORG", "TMP", "ICO"}) EXPECT_FALSE(QFileInfo::exists(folder.path() + never)) << never;
+
+  // A later start uses the workspace as it finds it.
+  test::WriteBytes(folder.xml(QStringLiteral("Info.txt")), "geändert");
+  StartProgramIn(folder.path());
+  EXPECT_EQ(test::ReadBytes(folder.xml(QStringLiteral("Info.txt"))), QByteArray("geändert"));
+}
+
+TEST(Program, NewUserWithAProtonGameAndASecondCopy) {
+  ScopedHome home;
+  const QString prefix = home.path() + QStringLiteral("/.local/share/Steam/steamapps/compatdata/2971000/pfx");
+  test::MakeWinePrefix(prefix, {{kLauncherKey, QStringLiteral("C:/Program Files (x86)/Ubisoft/Ubisoft Game Launcher/games/"
+                                                    "Corvana 1800/")}});
+  const QString game = QFileInfo(prefix + QStringLiteral("/drive_c")).canonicalFilePath() +
+                       QStringLiteral("/Program Files (x86)/Ubisoft/Ubisoft Game Launcher/games/Corvana 1800");
+  test::MakeGame(game);
+
+  RunningCopy first(home.path() + QStringLiteral("/first"));
+  // Found without a question: the record is written and the workspace extracted.
+  ASSERT_TRUE(WaitFor([&] { return QFileInfo::exists(home.path() + QStringLiteral("/first/XMLK/Target.xml")); }));
+  EXPECT_TRUE(QFileInfo(game + QStringLiteral("/mods")).isDir());
+  const QByteArray record = test::ReadBytes(home.recordFile());
+  EXPECT_TRUE(record.contains(("\nGameLocation=" + game + "\nModLocation=" + game + "/mods\n").toUtf8())) << record.toStdString();
+
+  // The second copy stops at its message and leaves workspace and record alone.
+  RunningCopy second(home.path() + QStringLiteral("/second"));
+  EXPECT_FALSE(second.endsWithin(1500));
+  EXPECT_FALSE(QFileInfo::exists(home.path() + QStringLiteral("/second/XMLK")));
+  EXPECT_EQ(test::ReadBytes(home.recordFile()), record);
+  EXPECT_FALSE(first.endsWithin(0));
+}

@@ -1,0 +1,97 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include "tests/ui/windowsupport.h"
+#include "ui/mainform.h"
+#include "workspace/archive.h"
+
+using namespace bw;
+using test::ProgramFolder;
+
+TEST(FirstStart, AnEmptyWorkspaceIsNotRefilledAndTheLoadErrorIsReported) {
+  ProgramFolder folder(false);
+  QDir().mkpath(folder.xml());
+  QString report;
+  test::OnNextModal([&report](QWidget* modal) {
+    report = modal->property("text").toString();
+    modal->close();
+  });
+  TMainForm form(folder.path());
+  EXPECT_TRUE(report.contains(QStringLiteral("Property.xml"))) << report.toStdString();
+  EXPECT_TRUE(test::FilesBelow(folder.xml()).isEmpty());
+  form.show();
+  EXPECT_TRUE(form.isVisible());
+}
+
+TEST(FirstStart, SetsTheFolderValuesWithOneTrailingDelimiter) {
+  ProgramFolder folder;
+  TMainForm form(folder.path() + QStringLiteral("//"));
+  EXPECT_EQ(form.Paths.PrgPath, folder.path());
+  EXPECT_EQ(form.Paths.XMLPath, folder.path() + QStringLiteral("XMLK/"));
+  EXPECT_EQ(form.Paths.ORGPath, folder.path() + QStringLiteral("ORG/"));
+  EXPECT_EQ(form.Paths.TMPPath, folder.path() + QStringLiteral("TMP/"));
+  EXPECT_EQ(form.Paths.ICOPATH, folder.path() + QStringLiteral("ICO/"));
+  EXPECT_EQ(form.ItemID, QStringList({"2000502230", "2000502232", "2000502234", "2000502236", "2000502238", "2000502240"}));
+  EXPECT_EQ(form.PropertyRoot.name(), QStringLiteral("Properties"));
+  EXPECT_EQ(form.TargetsRoot.name(), QStringLiteral("Targets"));
+}
+
+namespace {
+
+// The program folder holds the workspace and nothing an earlier start left.
+void ExpectWholeWorkspaceAndNoLeftovers(const ProgramFolder& folder) {
+  test::ExpectSameFiles(folder.xml(), test::ShippedWorkspace());
+  EXPECT_EQ(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+            QStringList{QStringLiteral("XMLK")});
+}
+
+}  // namespace
+
+TEST(FirstStart, WhatAnInterruptedStartLeftIsClearedAndTheWorkspaceExtractedWhole) {
+  struct Case {
+    const char* what;
+    bool halfExtracted;  // the hidden folder the workspace is extracted into
+    bool archive;        // xmlk.zip, cut short
+  };
+  const Case cases[] = {{"a half extracted workspace", true, false},
+                        {"the archive", false, true},
+                        {"both", true, true}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ProgramFolder folder(false);
+    if (c.halfExtracted) {
+      const QString half = folder.path() + QStringLiteral(".XMLK.neu/XMLK/");
+      QDir().mkpath(half + QStringLiteral("[Brennwick] Materials/data"));
+      test::WriteBytes(half + QStringLiteral("Property.xml"), "<Properties>");
+      test::WriteBytes(half + QStringLiteral("2000502230.xml"), "<Products/>\r\n");
+    }
+    if (c.archive) test::WriteBytes(folder.path() + QStringLiteral("xmlk.zip"), EmbeddedArchive().left(4000));
+    test::ModalWatch noMessage;
+    TMainForm form(folder.path());
+    EXPECT_EQ(noMessage.seen(), QStringList());
+    ExpectWholeWorkspaceAndNoLeftovers(folder);
+  }
+}
+
+// The disk fills up while the first start extracts the workspace (the archive an earlier
+// start wrote is still there): no workspace appears, and the next start builds it whole.
+TEST(FirstStart, AStartCutShortByAFullDiskIsCompletedByTheNextStart) {
+  ProgramFolder folder(false);
+  test::WriteBytes(folder.path() + QStringLiteral("xmlk.zip"), EmbeddedArchive());
+  const QString seen = test::InChild([&] {
+    test::LimitFileSize(20000);  // less than the archive and its largest file
+    test::ModalWatch closeEveryMessage;
+    TMainForm form(folder.path());
+    return closeEveryMessage.seen().join(QLatin1Char('|'));
+  });
+  EXPECT_TRUE(seen.contains(QStringLiteral("Der Datenträger ist voll."))) << seen.toStdString();
+  EXPECT_FALSE(QFileInfo::exists(folder.xml()));
+
+  test::ModalWatch noMessage;
+  TMainForm form(folder.path());
+  EXPECT_EQ(noMessage.seen(), QStringList());
+  ExpectWholeWorkspaceAndNoLeftovers(folder);
+}

@@ -1,0 +1,210 @@
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <vector>
+
+#include "tests/ui/windowsupport.h"
+#include "ui/controls.h"
+#include "ui/mainform.h"
+
+using namespace bw;
+
+TEST(MainForm, EveryControlHasItsPlaceSizeAndTextAfterStart) {
+  test::ShownWindow w;
+  // Width and height −1: natural size (the text's own size).
+  struct Place {
+    QString name;
+    int x, y, width, height;
+    const char* text;
+  };
+  std::vector<Place> places = {
+      {"BackImage", -3, -1, 1800, 1000, nullptr},
+      {"CorvanaImage", 1437, 40, 200, 72, nullptr},
+      {"Image1", 1477, 136, 128, 128, nullptr},
+      {"BrassmoorImage", 78, 844, 200, 24, nullptr},
+      {"Version", 84, 874, 177, 17, "18.2.4.17"},
+      {"SelectionView", 21, 40, 296, 788, nullptr},
+      {"ProductView", 323, 40, 296, 788, nullptr},
+      {"ItemProductView", 720, 40, 300, 788, nullptr},
+      {"TargetsView", 1118, 40, 300, 788, nullptr},
+      {"SelectionViewLabel", 21, 16, -1, -1, "Warenlisten"},
+      {"ProductViewLabel", 323, 16, -1, -1, "Einzelprodukte"},
+      {"ItemProductViewLabel", 720, 16, -1, -1, "Produktlist des Items I"},
+      {"TargetViewLabel", 1118, 16, -1, -1, "Zielgebäude des Items I"},
+      {"Label3", 1437, 379, -1, -1, "Einstellungen aller Items"},
+      {"ProductAmountLabel", 1437, 403, -1, -1, "Produktmenge"},
+      {"ProductAmountBox", 1437, 427, 200, 26, "25"},
+      {"ProductOutputCycleLabel", 1437, 459, -1, -1, "Produktzyklus"},
+      {"ProductCycleBox", 1437, 483, 200, 26, "1"},
+      {"Create_ItemBtn", 1437, 720, 200, 108, "Modifikationen erzeugen"},
+      {"CloseBtn", 1437, 834, 200, 65, "Beenden"},
+      {"SingleResetImg", 643, 466, 53, 54, nullptr},
+      {"FullResetImg", 643, 771, 53, 54, nullptr},
+      {"InfoImage", 648, 683, 39, 46, nullptr},
+      {"CorvanaLabel", 323, 858, 697, 17,
+       "Das Spiel ist aktiv. Änderungen an den Modifikationen zeigen erst Wirkung nach einem erneuten Spielstart."},
+      {"CreateXMLData", 1824, 460, 145, 49, "CreateXMLData"},
+      {"TargetLabel", 1840, 379, -1, -1, "Ziel : Sägewerk"},
+  };
+  // The numbered controls: the item buttons, the region buttons and, in the developer strip,
+  // the targets of the six items.
+  const int itemButtonY[] = {40, 110, 180, 250, 320, 394};
+  for (int i = 0; i < 6; ++i) {
+    places.push_back({QStringLiteral("Item%1Btn").arg(i + 1), 637, itemButtonY[i], 64, 64, nullptr});
+    places.push_back({QStringLiteral("Item%1Target").arg(i + 1), 1869, 531 + 24 * i, 75, 15, "100451"});
+  }
+  for (int i = 0; i < 4; ++i) {
+    places.push_back({QStringLiteral("Region%1Btn").arg(i + 1), 1034, 40 + 70 * i, 64, 64, nullptr});
+  }
+  const QRect client = w.form->centralWidget()->rect();
+  for (const Place& p : places) {
+    SCOPED_TRACE(p.name.toStdString());
+    QWidget* c = w.form->findChild<QWidget*>(p.name);
+    ASSERT_NE(c, nullptr);
+    EXPECT_EQ(c->pos(), QPoint(p.x, p.y));
+    const QSize size = p.width < 0 ? c->sizeHint() : QSize(p.width, p.height);
+    EXPECT_EQ(c->size(), size);
+    if (p.text) {
+      QString text;
+      if (auto* label = qobject_cast<QLabel*>(c)) text = label->text();
+      if (auto* button = qobject_cast<QAbstractButton*>(c)) text = button->text();
+      if (auto* box = qobject_cast<QSpinBox*>(c)) text = box->text();
+      EXPECT_EQ(text, QString::fromUtf8(p.text));
+    }
+    const bool inDeveloperStrip = p.x >= 1824;
+    const bool shown = !inDeveloperStrip && p.name != QLatin1String("CorvanaLabel");
+    EXPECT_EQ(client.intersects(c->geometry()) && c->isVisible(), shown);
+  }
+  // The natural-size labels take the size of their text in the display font.
+  EXPECT_EQ(QFontInfo(w.control<QLabel>("Label3")->font()).family(), QStringLiteral("Heuristica"));
+  EXPECT_EQ(w.control<QLabel>("Label3")->width(),
+            w.control<QLabel>("Label3")->fontMetrics().horizontalAdvance(QStringLiteral("Einstellungen aller Items")));
+  // The background lies behind every other control.
+  EXPECT_EQ(w.form->centralWidget()->children().first(), w.form->BackImage);
+  EXPECT_EQ(w.form->BackImage->pixmap().size(), QSize(1800, 1000));
+  // The status line is bold maroon.
+  EXPECT_TRUE(w.form->CorvanaLabel->font().bold());
+  EXPECT_EQ(w.form->CorvanaLabel->palette().color(QPalette::WindowText), QColor(0x80, 0, 0));
+  // Start-up activates item I, which names it in the single reset's hint.
+  EXPECT_EQ(w.form->SingleResetImg->toolTip(), QStringLiteral("Item I zurücksetzen"));
+  EXPECT_EQ(w.form->FullResetImg->toolTip(), QStringLiteral("Alle gemachten Einstellungen für alle Items zurücksetzen"));
+}
+
+TEST(MainForm, WindowIsCentredFixedAndTitledBrennwick) {
+  test::ShownWindow w;
+  TMainForm& form = *w.form;
+  EXPECT_EQ(form.windowTitle(), QStringLiteral("Brennwick"));
+  EXPECT_EQ(form.frameGeometry().size(), QSize(1664, 946));
+  EXPECT_EQ(form.minimumSize(), form.maximumSize());
+  EXPECT_FALSE(form.windowFlags() & Qt::WindowMaximizeButtonHint);
+  EXPECT_FALSE(form.windowFlags() & Qt::WindowMinimizeButtonHint);
+  EXPECT_TRUE(form.windowFlags() & Qt::WindowCloseButtonHint);
+  const QRect screen = form.screen()->geometry();
+  // Centred; the offscreen platform reports its 2-pixel frame only once the window is placed.
+  const QPoint offCentre = form.frameGeometry().topLeft() -
+                           QPoint(screen.x() + (screen.width() - 1664) / 2, screen.y() + (screen.height() - 946) / 2);
+  EXPECT_LE(qAbs(offCentre.x()), 2);
+  EXPECT_LE(qAbs(offCentre.y()), 2);
+  EXPECT_FALSE(form.windowIcon().isNull());
+}
+
+TEST(MainForm, DeveloperButtonNeverTakesTheKeyboardFocus) {
+  test::ShownWindow w;
+  QSignalSpy developerClicks(w.form->CreateXMLData, &QPushButton::clicked);
+  EXPECT_EQ(w.form->CreateXMLData->focusPolicy(), Qt::NoFocus);
+  // Space and Enter right after start do not reach it; the first tab stop is "Beenden".
+  EXPECT_EQ(QApplication::focusWidget(), w.form->CloseBtn);
+  // Tabbing runs through the tab stops in their order and never lands on it.
+  const QList<QWidget*> expected = {w.form->ProductView,      w.form->SelectionView,   w.form->ItemProductView,
+                                    w.form->ProductAmountBox, w.form->ProductCycleBox, w.form->Create_ItemBtn,
+                                    w.form->CloseBtn};
+  QList<QWidget*> seen;
+  for (int i = 0; i < expected.size(); ++i) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QWidget* focus = QApplication::focusWidget();
+    // A spin box hands its focus to its line edit.
+    seen << (qobject_cast<QSpinBox*>(focus->parentWidget()) ? focus->parentWidget() : focus);
+  }
+  EXPECT_EQ(seen, expected);
+  EXPECT_EQ(developerClicks.count(), 0);
+}
+
+TEST(MainForm, EachButtonGroupKeepsExactlyOneButtonDown) {
+  test::ShownWindow w;
+  for (QButtonGroup* group : {w.form->ItemGroup, w.form->RegionGroup}) {
+    const QList<QAbstractButton*> buttons = group->buttons();
+    SCOPED_TRACE(buttons.first()->objectName().toStdString());
+    EXPECT_EQ(group->checkedButton(), buttons.first());
+    QAbstractButton* third = buttons[2];
+    QSignalSpy clicks(third, &QAbstractButton::clicked);
+    QTest::mouseClick(third, Qt::LeftButton);
+    EXPECT_EQ(group->checkedButton(), third);
+    // A click on the button that is down keeps it down and is still reported.
+    QTest::mouseClick(third, Qt::LeftButton);
+    EXPECT_EQ(group->checkedButton(), third);
+    EXPECT_EQ(clicks.count(), 2);
+    // Setting a button down from code reports no click.
+    QSignalSpy firstClicks(buttons.first(), &QAbstractButton::clicked);
+    buttons.first()->setChecked(true);
+    EXPECT_EQ(group->checkedButton(), buttons.first());
+    EXPECT_FALSE(third->isChecked());
+    EXPECT_EQ(firstClicks.count(), 0);
+  }
+}
+
+TEST(MainForm, SettingBoxesTakeOnlyWholeNumbersInTheirRange) {
+  test::ShownWindow w;
+  struct Case {
+    QSpinBox* box;
+    const char* typed;
+    int value;
+  } cases[] = {
+      {w.form->ProductAmountBox, "120", 120}, {w.form->ProductAmountBox, "2500", 250},
+      {w.form->ProductAmountBox, "251", 25},  {w.form->ProductAmountBox, "-5", 5},
+      {w.form->ProductCycleBox, "50", 50},    {w.form->ProductCycleBox, "999", 9},
+      {w.form->ProductCycleBox, "7x", 7},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.typed);
+    QLineEdit* edit = c.box->findChild<QLineEdit*>();
+    c.box->setFocus();
+    edit->selectAll();
+    QTest::keyClicks(edit, QLatin1String(c.typed));
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_EQ(c.box->value(), c.value);
+    EXPECT_LE(edit->text().size(), c.box == w.form->ProductAmountBox ? 3 : 2);
+    c.box->setValue(c.box == w.form->ProductAmountBox ? 25 : 1);
+  }
+}
+
+TEST(MainForm, CloseButtonClosesTheWindow) {
+  test::ShownWindow w;
+  QTest::mouseClick(w.form->CloseBtn, Qt::LeftButton);
+  EXPECT_FALSE(w.form->isVisible());
+}
+
+// The notice that the game runs follows a game process found through the process list.
+TEST(MainForm, TheGameNoticeFollowsTheGameWithinOneTick) {
+  test::ProgramFolder folder;
+  TMainForm form(folder.path());
+  EXPECT_EQ(form.ProzessTimer->interval(), 1000);
+  EXPECT_TRUE(form.ProzessTimer->isActive());
+  EXPECT_TRUE(form.CorvanaLabel->isHidden());
+  // One tick plus a little room for a busy machine.
+  const int tick = 1000 + 500;
+  test::NamedProcess game(QStringLiteral("Corvana1800.exe"));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !form.CorvanaLabel->isHidden(); }, tick));
+  game.Stop();
+  EXPECT_TRUE(QTest::qWaitFor([&] { return form.CorvanaLabel->isHidden(); }, tick));
+}

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QTimer>
+#include <functional>
+#include <memory>
+
+#include "tests/testsupport.h"
+#include "ui/mainform.h"
+
+class QTreeWidget;
+class QTreeWidgetItem;
+class QWidget;
+
+namespace bw::test {
+
+// The main window started on a program folder of its own and shown.
+struct ShownWindow {
+  ShownWindow();
+  ~ShownWindow();
+  // The control with this objectName, or null.
+  template <class T = QWidget>
+  T* control(const char* name) const {
+    return form->findChild<T*>(QLatin1String(name));
+  }
+  ProgramFolder folder;
+  std::unique_ptr<TMainForm> form;
+};
+
+// Answers the next modal window the way a user would: once it is up, `action` runs on it
+// (for example clicking one of its buttons). Texts seen are collected for the test.
+void OnNextModal(std::function<void(QWidget*)> action);
+
+// Clicks the button with the given text (or objectName) in the next modal window and
+// returns, through `seenText`, every label text that window showed.
+void ClickInNextModal(const QString& button, QStringList* seenText = nullptr);
+
+// Clicks a row of a list view as a user does, after scrolling it into view.
+void ClickRow(QTreeWidget* view, QTreeWidgetItem* row);
+// Double-clicks a row, after scrolling it into view. The clicks go to the window, so the view
+// gets what a real double-click gives it: press, release, double-click, release.
+void DoubleClickRow(QTreeWidget* view, QTreeWidgetItem* row);
+// The first row whose caption (its GUID) is `guid`, or null.
+QTreeWidgetItem* RowWithCaption(const QTreeWidget* view, const QString& guid);
+// Clicks into a list view where no row is.
+void ClickBesideRows(QTreeWidget* view);
+
+// Closes every modal window that comes up while it lives and keeps its texts, for steps
+// that must not ask anything.
+class ModalWatch {
+ public:
+  ModalWatch();
+  const QStringList& seen() const { return seen_; }
+
+ private:
+  QTimer timer_;
+  QStringList seen_;
+};
+
+}  // namespace bw::test

@@ -1,0 +1,127 @@
+#include "ui/startwithregistry.h"
+
+#include <QDialog>
+#include <QDir>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QVBoxLayout>
+#include <cstdlib>
+#include <functional>
+#include <stdexcept>
+
+#include "platform/instancelock.h"
+#include "platform/localtime.h"
+#include "platform/registry.h"
+#include "ui/errorreport.h"
+#include "workspace/error.h"
+
+namespace bw {
+namespace {
+
+const std::string kRecordKey = "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Brennwick";
+const std::string kGameRecord = "SOFTWARE\\WOW6432Node\\UbiSoft\\Corvana 1800";
+const std::string kLauncherRecord = "SOFTWARE\\WOW6432Node\\Ubisoft\\Launcher\\Installs\\4553";
+
+// Message texts break lines with a lone carriage return; Qt shows only "\n" as a break.
+QString Shown(const char* text) { return QString::fromUtf8(text).replace(QLatin1Char('\r'), QLatin1Char('\n')); }
+
+[[noreturn]] void RefuseStart(const char* text) {
+  QMessageBox box(QMessageBox::Critical, QStringLiteral("Programmstartfehler"), Shown(text), QMessageBox::Ok);
+  box.setObjectName(QStringLiteral("StartError"));
+  box.exec();
+  std::exit(1);
+}
+
+// Runs a step whose failure must not end the start: the error is shown and the start goes on.
+bool Reported(const std::function<void()>& step) {
+  try {
+    step();
+    return true;
+  } catch (const std::exception& error) {
+    ReportError(error);
+    return false;
+  }
+}
+
+void MakeFolder(const QString& folder) {
+  if (!QDir().mkpath(folder)) {
+    throw Error(QStringLiteral("Der Ordner „%1“ kann nicht angelegt werden.").arg(folder), "EFileError");
+  }
+}
+
+QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
+
+}  // namespace
+
+QString ChooseGameFolder() {
+  QDialog box;
+  box.setObjectName(QStringLiteral("GameFolderChooser"));
+  box.setWindowTitle(QStringLiteral("Ordner suchen"));
+  auto* text = new QLabel(Shown("Das Spiel Corvana 1800 kann nicht gefunden werden\r"
+                                "Wählen Sie aus der Liste das Hauptverzeichnis des Spiels Corvana 1800 aus.\r"));
+  // Qt's own dialog, embedded, so the text can stand above the folder tree.
+  auto* folders = new QFileDialog(&box);
+  folders->setWindowFlags(Qt::Widget);  // QDialog makes a window of a plain Qt::Widget flag
+  folders->setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::ShowDirsOnly | QFileDialog::ReadOnly |
+                      QFileDialog::DontResolveSymlinks);
+  folders->setFileMode(QFileDialog::Directory);
+  folders->setDirectory(QDir::homePath());
+  for (const char* name : {"newFolderButton", "fileNameLabel", "fileNameEdit", "fileTypeLabel", "fileTypeCombo"}) {
+    if (auto* widget = folders->findChild<QWidget*>(QLatin1String(name))) widget->hide();
+  }
+  QObject::connect(folders, &QDialog::finished, &box, &QDialog::done);
+  auto* layout = new QVBoxLayout(&box);
+  layout->addWidget(text);
+  layout->addWidget(folders, 1);
+  if (box.exec() != QDialog::Accepted) return {};
+  return folders->selectedFiles().value(0);
+}
+
+GameFolders StartWithRegistry(const QString& prgPath, const QString& version) {
+  try {
+    if (!AcquireInstanceLock("Brennwick")) RefuseStart("Das Programm <Brennwick> läuft bereits!");
+  } catch (const std::runtime_error& error) {
+    RefuseStart(error.what());  // never run unguarded
+  }
+
+  // The record only remembers where the game is: one that can not be read or written is
+  // reported, and the start goes on without it.
+  QString gamePath;
+  bool found = false;
+  const bool recordReadable = Reported([&] {
+    gamePath = Text(ReadUserString(kRecordKey, "GameLocation"));
+    found = IsGameFolder(gamePath.toStdString());
+    if (!found && UserKeyExists(kRecordKey)) DeleteUserKey(kRecordKey);
+  });
+  // An install record counts only where the game is; nothing is created anywhere else.
+  for (const auto& [record, dropLast] : {std::pair{kGameRecord, false}, std::pair{kLauncherRecord, true}}) {
+    if (found) break;
+    gamePath = Text(GameInstallFolder(record, dropLast));
+    found = !gamePath.isEmpty();
+  }
+  if (!found) {
+    gamePath = ChooseGameFolder();
+    if (!IsGameFolder(gamePath.toStdString())) {
+      RefuseStart("Das angegebene Verzeichnis ist nicht das Spieleverzeichnis.\r\r"
+                  "Starten Sie das Programm erneut und wählen Sie\reinen anderen Pfad aus");
+    }
+  }
+
+  GameFolders game{gamePath, gamePath + QStringLiteral("/mods")};
+  // Without its mods folder the game is still found; a generation reports the folder then.
+  Reported([&] { MakeFolder(game.MODPath); });
+  if (recordReadable) {
+    Reported([&] {
+      WriteUserStrings(kRecordKey, {{"GameLocation", game.GAMEPATH.toStdString()},
+                                    {"ModLocation", game.MODPath.toStdString()},
+                                    {"ModLoader", "0.9.4"},
+                                    {"PrgPath", prgPath.toStdString()},
+                                    {"DPVer", version.toStdString()},
+                                    {"TimeStamp", LocalTimeText("%x")}});
+    });
+  }
+  return game;
+}
+
+}  // namespace bw
