@@ -1,6 +1,7 @@
 // brennwick-catalog [--icons DIR] [PROGRAM_FOLDER]
 // The catalogue run of the hidden developer button, on PROGRAM_FOLDER's ORG, TMP, ICO and
-// XMLK (default: the folder of this executable). Exit status 0 only on success.
+// XMLK (default: the program folder, beside this executable or in the user's data folder).
+// Exit status 0 only on success.
 
 #include <QCoreApplication>
 #include <QDir>
@@ -8,6 +9,7 @@
 #include <cstdio>
 
 #include "catalog/catalog.h"
+#include "platform/programfolder.h"
 #include "workspace/error.h"
 
 namespace {
@@ -22,7 +24,7 @@ void Print(FILE* stream, const QString& line) {
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
   QString iconFolder = bw::DefaultIconFolder();
-  QString programFolder = QCoreApplication::applicationDirPath();
+  QString programFolder;
 
   QStringList args = QCoreApplication::arguments().mid(1);
   bool folderGiven = false;
@@ -38,6 +40,10 @@ int main(int argc, char** argv) {
     }
   }
 
+  if (!folderGiven) {
+    programFolder =
+        QString::fromStdString(bw::ProgramFolder(QCoreApplication::applicationDirPath().toStdString()).string());
+  }
   if (!QFileInfo(iconFolder).isDir()) {
     Print(stderr, QStringLiteral("Hinweis: Der Symbolordner „%1“ fehlt; jedes Symbol wird in "
                                  "„ItemIconErrorlist.txt“ aufgeführt.")

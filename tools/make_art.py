@@ -28,6 +28,8 @@ ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 ART = os.path.join(ROOT, "resources", "art")
 MOD = os.path.join(ROOT, "resources", "XMLK", "[Brennwick] Materials")
 FONT = os.path.join(ROOT, "resources", "fonts", "Heuristica-Bold.otf")
+DESKTOP = os.path.join(ROOT, "resources", "desktop")
+ICON_SIZES = [16, 32, 48, 64, 128]
 DEJAVU = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf"
 
 SS = 4  # supersampling factor; everything is drawn large and scaled down
@@ -788,8 +790,8 @@ def medallion(w, h, inner, rim):
     return p
 
 
-def app_icon():
-    p = medallion(256, 256, (40, 80, 150), (190, 112, 52))
+def app_icon(size=256):
+    p = medallion(size, size, (40, 80, 150), (190, 112, 52))
     draw_bale(p, 22, 24, 0.56)
     return p.result()
 
@@ -915,6 +917,10 @@ def main():
     save_png(question_mark(), os.path.join(ART, "question_mark.png"))
     save_png(sign_round(64, 63, (40, 100, 180), "i"), os.path.join(ART, "info_sign.png"))
     save_png(app_icon(), os.path.join(ART, "app_icon.png"))
+    # The menu's icon, drawn afresh at each size so the small ones stay crisp; the 256 pixel
+    # one is app_icon.png itself.
+    for size in ICON_SIZES:
+        save_png(app_icon(size), os.path.join(DESKTOP, "icons", "%dx%d" % (size, size), "apps", "brennwick.png"))
 
     icons = os.path.join(MOD, "data", "icon")
     for n in range(1, 7):

@@ -78,6 +78,30 @@ TEST(Program, StartedAloneCreatesItsWorkspaceAndKeepsItLater) {
   EXPECT_EQ(test::ReadBytes(folder.xml(QStringLiteral("Info.txt"))), QByteArray("geändert"));
 }
 
+// An installed copy (its menu entry in ../share/applications) writes nothing beside itself:
+// the first start builds the workspace in the user's data folder, which the record names as
+// the program's folder.
+TEST(Program, InstalledCopyBuildsItsWorkspaceInTheUserDataFolder) {
+  ScopedHome home;
+  test::RecordFakeGame(home.path() + QStringLiteral("/Corvana 1800"));
+  const QString prefix = home.path() + QStringLiteral("/prefix");
+  QDir().mkpath(prefix + QStringLiteral("/share/applications"));
+  ASSERT_TRUE(QFile::copy(QStringLiteral(BRENNWICK_SOURCE_DIR "/resources/desktop/brennwick.desktop"),
+                          prefix + QStringLiteral("/share/applications/brennwick.desktop")));
+  const QString data = home.path() + QStringLiteral("/.local/share/Brennwick/");
+  {
+    RunningCopy program(prefix + QStringLiteral("/bin"));
+    ASSERT_TRUE(WaitFor([&] {
+      return QFile::exists(data + QStringLiteral("XMLK/Target.xml")) && !QFile::exists(data + QStringLiteral("xmlk.zip"));
+    }));
+    EXPECT_FALSE(program.endsWithin(500));
+  }
+  test::ExpectSameFiles(data + QStringLiteral("XMLK/"), test::ShippedWorkspace());
+  EXPECT_EQ(QDir(data).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList{QStringLiteral("XMLK")});
+  EXPECT_EQ(test::FilesBelow(prefix + QStringLiteral("/bin")), QStringList{QStringLiteral("brennwick")});
+  EXPECT_TRUE(test::ReadBytes(home.recordFile()).contains("\nPrgPath=" + data.toUtf8() + "\n"));
+}
+
 TEST(Program, NewUserWithAProtonGameAndASecondCopy) {
   ScopedHome home;
   const QString prefix = home.path() + QStringLiteral("/.local/share/Steam/steamapps/compatdata/2971000/pfx");

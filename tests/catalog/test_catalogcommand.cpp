@@ -38,3 +38,34 @@ TEST(CatalogCommand, RunsTheStepsAndFailsWithAGermanMessageOnAMissingOrgFolder) 
   EXPECT_TRUE(err.contains(QStringLiteral("Der Ordner „%1“ fehlt.").arg(bad.paths.ORGPath))) << err.toStdString();
   EXPECT_TRUE(QDir(bad.paths.XMLPath).isEmpty());
 }
+
+// Without a PROGRAM_FOLDER the command works where the program keeps its workspace: beside a
+// portable copy, in the user's data folder for an installed one.
+TEST(CatalogCommand, DefaultsToTheProgramFolderOfItsCopy) {
+  struct Case {
+    const char* what;
+    bool installed;
+  };
+  for (const Case& c : {Case{"a portable copy", false}, Case{"an installed copy", true}}) {
+    SCOPED_TRACE(c.what);
+    test::ScopedHome home;
+    const QString prefix = home.path() + QStringLiteral("/prefix");
+    QDir().mkpath(prefix + QStringLiteral("/bin"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(BRENNWICK_BINARY_DIR "/brennwick-catalog"),
+                            prefix + QStringLiteral("/bin/brennwick-catalog")));
+    if (c.installed) {
+      QDir().mkpath(prefix + QStringLiteral("/share/applications"));
+      WriteBytes(prefix + QStringLiteral("/share/applications/brennwick.desktop"), "[Desktop Entry]\n");
+    }
+    qputenv("XDG_DATA_HOME", (home.path() + QStringLiteral("/data")).toUtf8());
+    QProcess run;
+    run.start(prefix + QStringLiteral("/bin/brennwick-catalog"), {});
+    ASSERT_TRUE(run.waitForFinished(60000));
+    qunsetenv("XDG_DATA_HOME");
+    const QString org =
+        c.installed ? home.path() + QStringLiteral("/data/Brennwick/ORG/") : prefix + QStringLiteral("/bin/ORG/");
+    const QString err = QString::fromUtf8(run.readAllStandardError());
+    EXPECT_EQ(run.exitCode(), 1);
+    EXPECT_TRUE(err.contains(QStringLiteral("Fehler: Der Ordner „%1“ fehlt.").arg(org))) << err.toStdString();
+  }
+}
