@@ -171,7 +171,7 @@ bool CreateBuildingsShortLists(CatalogRun& run) {
                          .arg(XmlEscape(guid), XmlEscape(local), XmlEscape(icon), region);
   }
   targetsNewXml << QStringLiteral("</Targets>");
-  WriteFileAtomic(run.paths().XMLPath + QStringLiteral("Target.xml"), "\xEF\xBB\xBF" + JoinLinesCrLf(targetsNewXml));
+  WriteFileAtomic(TargetFilePath(run.paths().XMLPath), "\xEF\xBB\xBF" + JoinLinesCrLf(targetsNewXml));
   return true;
 }
 

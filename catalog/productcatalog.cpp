@@ -9,6 +9,7 @@
 #include "catalog/dumpindex.h"
 #include "workspace/error.h"
 #include "workspace/files.h"
+#include "workspace/itemstore.h"
 #include "workspace/xmldoc.h"
 
 namespace bw {
@@ -155,7 +156,7 @@ bool CreateProductShortList(CatalogRun& run) {
     newXml << ProductRow(guid, NameOf(texts, guid), icon, QString(), dlc);
   }
   newXml << QStringLiteral("</Products>");
-  WriteXmlLines(paths.XMLPath + QStringLiteral("Products.xml"), newXml);
+  WriteXmlLines(ProductsFilePath(paths.XMLPath), newXml);
 
   DeleteDuplicate(iconList);
   WriteFileAtomic(paths.TMPPath + QStringLiteral("ItemsIconList.txt"), JoinLinesCrLf(iconList));
@@ -175,7 +176,7 @@ bool CreateSelectList(CatalogRun& run) {
                  .arg(QString::fromUtf8(group[0]), QString::fromUtf8(group[1]));
   }
   lines << QStringLiteral("</Sessions>");
-  WriteXmlLines(run.paths().XMLPath + QStringLiteral("Sessions.xml"), lines);
+  WriteXmlLines(SessionsFilePath(run.paths().XMLPath), lines);
   return true;
 }
 
@@ -187,16 +188,16 @@ bool CreatePropertyList(CatalogRun& run) {
                     QStringLiteral("<Property Name=\"Trade\" Value=\"false\"/>"),
                     QStringLiteral("<Property Name=\"Chamber\" Value=\"false\"/>")};
   for (const QString& item : ItemGuids()) {
-    lines << QStringLiteral("<Property Name=\"%1\" GUID=\"100451\"/>").arg(item);
+    lines << QStringLiteral("<Property Name=\"%1\" GUID=\"%2\"/>").arg(item, kDefaultTarget);
   }
   lines << QStringLiteral("</Properties>");
-  WriteXmlLines(run.paths().XMLPath + QStringLiteral("Property.xml"), lines);
+  WriteXmlLines(PropertyFilePath(run.paths().XMLPath), lines);
   return true;
 }
 
 bool CreateBlankItemLists(CatalogRun& run) {
   for (const QString& item : ItemGuids()) {
-    WriteXmlLines(run.paths().XMLPath + item + QStringLiteral(".xml"), {QStringLiteral("<Products/>")});
+    WriteXmlLines(ItemListPath(run.paths().XMLPath, item), {QStringLiteral("<Products/>")});
   }
   return true;
 }

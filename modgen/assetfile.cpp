@@ -145,14 +145,14 @@ void AppendTraderBlock(QStringList& lines) {
 
 bool CreateItemsXML(const ModSettings& s) {
   SaveProperties(s.XMLPath, s.amount, s.cycle, s.targets);
-  const QString propertyPath = s.XMLPath + QStringLiteral("Property.xml");
+  const QString propertyPath = PropertyFilePath(s.XMLPath);
   XmlDocument properties;
   properties.load(propertyPath, "Properties");
   const XmlNode counter = properties.root().firstChild();
   const int TriggerID = NextTriggerID(counter);
 
   XmlDocument products;
-  products.load(s.XMLPath + QStringLiteral("Products.xml"), "Products");
+  products.load(ProductsFilePath(s.XMLPath), "Products");
   const XmlNode productsRoot = products.root();
 
   QStringList NewXML{QStringLiteral("<!-- Spezial Items für Material Mod -->"),

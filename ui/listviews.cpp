@@ -32,7 +32,7 @@ int TMainForm::ImageIndex(const QTreeWidgetItem* row, int column) {
 }
 
 bool TMainForm::CreateSelectionView() {
-  SelectionShortList.load(Paths.XMLPath + QStringLiteral("Sessions.xml"), "Sessions");
+  SelectionShortList.load(SessionsFilePath(Paths.XMLPath), "Sessions");
   const QList<XmlNode> groups = SelectionShortList.root().children();
   SelectionView->clear();
   for (const XmlNode& group : groups) AddListRow(SelectionView, group.attr(0), group.attr(1), {}, group.attr(0));
@@ -40,7 +40,7 @@ bool TMainForm::CreateSelectionView() {
 }
 
 bool TMainForm::CreateProductView(const QString& groupGuid) {
-  ProductShortList.load(Paths.XMLPath + QStringLiteral("Products.xml"), "Products");
+  ProductShortList.load(ProductsFilePath(Paths.XMLPath), "Products");
   const XmlNode root = ProductShortList.root();
   // The first groups are product categories, the others game extensions.
   QList<XmlNode> products = root.select(QStringLiteral("Product[@Category=\"") + groupGuid + QStringLiteral("\"]"));
@@ -55,7 +55,7 @@ bool TMainForm::CreateProductView(const QString& groupGuid) {
 }
 
 bool TMainForm::AddProductToItemProductView(const QString& productGuid) {
-  ProductShortList.load(Paths.XMLPath + QStringLiteral("Products.xml"), "Products");
+  ProductShortList.load(ProductsFilePath(Paths.XMLPath), "Products");
   const XmlNode product =
       ProductShortList.root().selectSingle(QStringLiteral("Product[@GUID=\"") + productGuid + QStringLiteral("\"]"));
   const QString guid = product.attr(0);

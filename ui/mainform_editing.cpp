@@ -84,8 +84,7 @@ void TMainForm::ItemBtnClick(int slot) {
     ItemProductViewLabel->setText(QStringLiteral("Produktlist des Items ") + numeral);
     TargetViewLabel->setText(QStringLiteral("Zielgebäude des Items ") + numeral);
     SingleResetImg->setToolTip(QStringLiteral("Item ") + numeral + QStringLiteral(" zurücksetzen"));
-    const QString target =
-        PropertyList.root().selectSingle(QStringLiteral("Property[@Name=\"") + ItemGUID + QStringLiteral("\"]")).attr(1);
+    const QString target = PropertyValue(PropertyList.root(), ItemGUID);
     findChild<TLabel*>(QStringLiteral("Item%1Target").arg(slot))->setText(target);
     GetTargetNameAndPosition(target);
     ScrollListView(TargetsView);

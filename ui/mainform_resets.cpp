@@ -5,14 +5,9 @@
 #include "ui/controls.h"
 #include "ui/mainform.h"
 #include "ui/messageform.h"
+#include "workspace/itemstore.h"
 
 namespace bw {
-namespace {
-
-// Every slot's target on a first start.
-const QString kDefaultTarget = QStringLiteral("100451");
-
-}  // namespace
 
 bool TMainForm::AskToReset(const QString& question) {
   return MessageForm->Ask(QStringLiteral("Sicherheitsabfrage"),
@@ -27,12 +22,8 @@ void TMainForm::SingleResetImgClick() {
   }
   // Property.xml first: when it can not be changed, the slot's list stays as it is, on
   // screen and on disk.
+  SaveItemTarget(Paths.XMLPath, ItemGUID, kDefaultTarget);
   LoadPropertyList();
-  const QString path = Paths.XMLPath + QStringLiteral("Property.xml");
-  PropertyRoot = PropertyList.root();
-  PropertyRoot.selectSingle(QStringLiteral("Property[@Name=\"") + ItemGUID + QStringLiteral("\"]"))
-      .setAttr(1, kDefaultTarget);
-  PropertyList.save(path);
   ItemProductView->clear();
   findChild<TLabel*>(QStringLiteral("Item") + IsItem + QStringLiteral("Target"))->setText(kDefaultTarget);
   SaveItemContent();

@@ -28,4 +28,12 @@ QString ItemNumeral(int slot);
 // The name of the mod folder, in the workspace and in the game's mods folder.
 inline const QString kModFolderName = QStringLiteral("[Brennwick] Materials");
 
+// The files of the workspace folder `xmlPath`: the catalogues of products, product groups
+// and target buildings, the settings, and an item's product list (named by its GUID).
+QString ProductsFilePath(const QString& xmlPath);
+QString SessionsFilePath(const QString& xmlPath);
+QString TargetFilePath(const QString& xmlPath);
+QString PropertyFilePath(const QString& xmlPath);
+QString ItemListPath(const QString& xmlPath, const QString& itemGuid);
+
 }  // namespace bw
