@@ -100,24 +100,22 @@ void CopyIcons(const CatalogRun& run, const QStringList& icons) {
 
 }  // namespace
 
-bool DeleteDuplicate(QStringList& list) {
+void DeleteDuplicate(QStringList& list) {
   std::stable_sort(list.begin(), list.end(),
                    [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
   list.erase(std::unique(list.begin(), list.end(),
                          [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }),
              list.end());
-  return true;
 }
 
-bool CreateProductCleanedList(CatalogRun& run) {
+void CreateProductCleanedList(CatalogRun& run) {
   XmlDocument dump;
   dump.load(run.paths().ORGPath + QStringLiteral("ORG_Product.xml"));
   RemoveListedAssets(dump, kDeleteList);
   dump.save(run.paths().ORGPath + QStringLiteral("Product.xml"));
-  return true;
 }
 
-bool CreateProductShortList(CatalogRun& run) {
+void CreateProductShortList(CatalogRun& run) {
   const WorkspacePaths& paths = run.paths();
   const TextTable& texts = run.texts();
   XmlDocument dump;
@@ -161,10 +159,9 @@ bool CreateProductShortList(CatalogRun& run) {
   DeleteDuplicate(iconList);
   WriteFileAtomic(paths.TMPPath + QStringLiteral("ItemsIconList.txt"), JoinLinesCrLf(iconList));
   CopyIcons(run, iconList);
-  return true;
 }
 
-bool CreateSelectList(CatalogRun& run) {
+void CreateSelectList(CatalogRun& run) {
   static const char* const kGroups[][2] = {
       {"11701", "Bodenschätze"},     {"11702", "Rohstoff"},          {"11703", "Zwischenprodukt"},
       {"11704", "Markt"},            {"11705", "Baumaterial"},       {"410042", "Die Passage"},
@@ -177,10 +174,9 @@ bool CreateSelectList(CatalogRun& run) {
   }
   lines << QStringLiteral("</Sessions>");
   WriteXmlLines(SessionsFilePath(run.paths().XMLPath), lines);
-  return true;
 }
 
-bool CreatePropertyList(CatalogRun& run) {
+void CreatePropertyList(CatalogRun& run) {
   QStringList lines{QStringLiteral("<Properties>"),
                     QStringLiteral("<Property Name=\"2000502260\"/>"),
                     QStringLiteral("<Property Name=\"ProductAmount\" Value=\"25\"/>"),
@@ -192,14 +188,12 @@ bool CreatePropertyList(CatalogRun& run) {
   }
   lines << QStringLiteral("</Properties>");
   WriteXmlLines(PropertyFilePath(run.paths().XMLPath), lines);
-  return true;
 }
 
-bool CreateBlankItemLists(CatalogRun& run) {
+void CreateBlankItemLists(CatalogRun& run) {
   for (const QString& item : ItemGuids()) {
     WriteXmlLines(ItemListPath(run.paths().XMLPath, item), {QStringLiteral("<Products/>")});
   }
-  return true;
 }
 
 }  // namespace bw

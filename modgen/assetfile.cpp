@@ -143,7 +143,7 @@ void AppendTraderBlock(QStringList& lines) {
 
 }  // namespace
 
-bool CreateItemsXML(const ModSettings& s) {
+void CreateItemsXML(const ModSettings& s) {
   SaveProperties(s.XMLPath, s.amount, s.cycle, s.targets);
   const QString propertyPath = PropertyFilePath(s.XMLPath);
   XmlDocument properties;
@@ -172,7 +172,6 @@ bool CreateItemsXML(const ModSettings& s) {
   // Stored only now: a generation that fails before its asset file is written leaves it.
   counter.setAttr(0, QString::number(TriggerID));
   properties.save(propertyPath);
-  return true;
 }
 
 }  // namespace bw

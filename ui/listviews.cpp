@@ -31,15 +31,14 @@ int TMainForm::ImageIndex(const QTreeWidgetItem* row, int column) {
   return index.isValid() ? index.toInt() : -1;
 }
 
-bool TMainForm::CreateSelectionView() {
+void TMainForm::CreateSelectionView() {
   SelectionShortList.load(SessionsFilePath(Paths.XMLPath), "Sessions");
   const QList<XmlNode> groups = SelectionShortList.root().children();
   SelectionView->clear();
   for (const XmlNode& group : groups) AddListRow(SelectionView, group.attr(0), group.attr(1), {}, group.attr(0));
-  return true;
 }
 
-bool TMainForm::CreateProductView(const QString& groupGuid) {
+void TMainForm::CreateProductView(const QString& groupGuid) {
   ProductShortList.load(ProductsFilePath(Paths.XMLPath), "Products");
   const XmlNode root = ProductShortList.root();
   // The first groups are product categories, the others game extensions.
@@ -51,10 +50,9 @@ bool TMainForm::CreateProductView(const QString& groupGuid) {
   }
   ColumnToSort = 1;
   SortView(ProductView, &TMainForm::ProductViewCompare);
-  return true;
 }
 
-bool TMainForm::AddProductToItemProductView(const QString& productGuid) {
+void TMainForm::AddProductToItemProductView(const QString& productGuid) {
   ProductShortList.load(ProductsFilePath(Paths.XMLPath), "Products");
   const XmlNode product =
       ProductShortList.root().selectSingle(QStringLiteral("Product[@GUID=\"") + productGuid + QStringLiteral("\"]"));
@@ -62,10 +60,9 @@ bool TMainForm::AddProductToItemProductView(const QString& productGuid) {
   const QString name = product.attr(1);
   const QString icon = product.attr(2);
   AddListRow(ItemProductView, guid, name, icon, icon);
-  return true;
 }
 
-bool TMainForm::CreateTargetsView(const QString& region) {
+void TMainForm::CreateTargetsView(const QString& region) {
   LoadTargetsList();
   const QList<XmlNode> buildings =
       TargetsRoot.select(QStringLiteral("Target[@Region=\"") + region + QStringLiteral("\"]"));
@@ -79,10 +76,9 @@ bool TMainForm::CreateTargetsView(const QString& region) {
   }
   ColumnToSort = 1;
   SortView(TargetsView, &TMainForm::TargetsViewCompare);
-  return true;
 }
 
-bool TMainForm::GetTargetNameAndPosition(const QString& buildingGuid) {
+void TMainForm::GetTargetNameAndPosition(const QString& buildingGuid) {
   const QString query = QStringLiteral("Target[@GUID=\"") + buildingGuid + QStringLiteral("\"]");
   const QString name = TargetsRoot.selectSingle(query).attr(1);
   const QString region = TargetsRoot.selectSingle(query).attr(3);
@@ -101,19 +97,18 @@ bool TMainForm::GetTargetNameAndPosition(const QString& buildingGuid) {
     }
   }
   TargetLabel->setText(QStringLiteral("Ziel : ") + name);
-  return true;
 }
 
-bool TMainForm::ScrollListView(QTreeWidget* view) {
+void TMainForm::ScrollListView(QTreeWidget* view) {
   const int rows = view->topLevelItemCount();
-  if (rows < 2) return true;
+  if (rows < 2) return;
   const int rowHeight = view->visualItemRect(view->topLevelItem(1)).top() - view->visualItemRect(view->topLevelItem(0)).top();
   // The viewport's own height is only known once the view is on screen; this one is known
   // from the start and equal to it, as the lists never need a horizontal scroll bar.
   const int fitting = view->maximumViewportSize().height() / rowHeight;
-  if (fitting >= rows) return true;
+  if (fitting >= rows) return;
   const QList<QTreeWidgetItem*> selected = view->selectedItems();
-  if (selected.isEmpty()) return true;
+  if (selected.isEmpty()) return;
   const int selectedRow = view->indexOfTopLevelItem(selected.first());
   const int topRow = view->indexAt(QPoint(0, 0)).row();
   const int half = (fitting + 1) / 2;
@@ -121,7 +116,6 @@ bool TMainForm::ScrollListView(QTreeWidget* view) {
   // The list scrolls by whole rows, rounding to the nearest.
   const int scrollRows = static_cast<int>(std::lround(static_cast<double>(dy + 60) / rowHeight));
   view->verticalScrollBar()->setValue(view->verticalScrollBar()->value() + scrollRows);
-  return true;
 }
 
 int TMainForm::ProductViewCompare(const QTreeWidgetItem* item1, const QTreeWidgetItem* item2) const {

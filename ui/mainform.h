@@ -107,12 +107,12 @@ class TMainForm : public QMainWindow {
   QTimer* ProzessTimer;
 
   // List views.
-  bool CreateSelectionView();
-  bool CreateProductView(const QString& groupGuid);
-  bool AddProductToItemProductView(const QString& productGuid);
-  bool CreateTargetsView(const QString& region);
-  bool GetTargetNameAndPosition(const QString& buildingGuid);
-  bool ScrollListView(QTreeWidget* view);
+  void CreateSelectionView();
+  void CreateProductView(const QString& groupGuid);
+  void AddProductToItemProductView(const QString& productGuid);
+  void CreateTargetsView(const QString& region);
+  void GetTargetNameAndPosition(const QString& buildingGuid);
+  void ScrollListView(QTreeWidget* view);
   int ProductViewCompare(const QTreeWidgetItem* item1, const QTreeWidgetItem* item2) const;
   int TargetsViewCompare(const QTreeWidgetItem* item1, const QTreeWidgetItem* item2) const;
 
@@ -126,9 +126,9 @@ class TMainForm : public QMainWindow {
   void SetOuterSize(int width, int height);
 
   // Item store and duplicate check, between the controls and the workspace files.
-  bool SaveItemContent();
-  bool ReadItemProductList();
-  bool SaveProperties();
+  void SaveItemContent();
+  void ReadItemProductList();
+  void SaveProperties();
   // What the window shows for the mod: amount, cycle, the six targets and Target.xml.
   ModSettings CurrentSettings() const;
   bool CheckForDoubleSelection(const QString& productGuid);

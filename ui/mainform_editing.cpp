@@ -31,23 +31,21 @@ void TMainForm::ConnectEditingHandlers() {
   connect(FullResetImg, &TImage::clicked, this, &TMainForm::FullResetImgClick);
 }
 
-bool TMainForm::SaveItemContent() {
+void TMainForm::SaveItemContent() {
   QList<ItemProduct> rows;
   for (int i = 0; i < ItemProductView->RowCount(); ++i) {
     const QTreeWidgetItem* row = ItemProductView->Row(i);
     rows.append({row->text(0), row->text(1), row->text(2)});
   }
   bw::SaveItemContent(Paths.XMLPath, ItemGUID, rows);
-  return true;
 }
 
-bool TMainForm::ReadItemProductList() {
+void TMainForm::ReadItemProductList() {
   // Emptied first: an item list that fails to load leaves the list empty.
   ItemProductView->clear();
   for (const ItemProduct& p : bw::ReadItemProductList(Paths.XMLPath, ItemGUID)) {
     AddListRow(ItemProductView, p.guid, p.name, p.icon, p.icon);
   }
-  return true;
 }
 
 ModSettings TMainForm::CurrentSettings() const {
@@ -60,10 +58,9 @@ ModSettings TMainForm::CurrentSettings() const {
           targets, TargetsRoot};
 }
 
-bool TMainForm::SaveProperties() {
+void TMainForm::SaveProperties() {
   const ModSettings settings = CurrentSettings();
   bw::SaveProperties(settings.XMLPath, settings.amount, settings.cycle, settings.targets);
-  return true;
 }
 
 bool TMainForm::CheckForDoubleSelection(const QString& productGuid) {

@@ -102,7 +102,7 @@ class XmlNode {
 QByteArray FormatXml(const pugi::xml_document& doc);
 
 // Rewrites an XML file in that layout.
-bool FormatXMLFile(const QString& path);
+void FormatXMLFile(const QString& path);
 
 // Joins lines assembled as text, lays them out and writes the file with WriteFileAtomic.
 void WriteXmlLines(const QString& path, const QStringList& lines);
