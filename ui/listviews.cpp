@@ -96,7 +96,7 @@ void TMainForm::GetTargetNameAndPosition(const QString& buildingGuid) {
       break;
     }
   }
-  TargetLabel->setText(QStringLiteral("Ziel : ") + name);
+  SetCaption(TargetLabel, QStringLiteral("Ziel : ") + name);
 }
 
 void TMainForm::ScrollListView(QTreeWidget* view) {

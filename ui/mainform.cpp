@@ -141,7 +141,7 @@ void TMainForm::ReadStoredSettings() {
   const int cycle = number(QStringLiteral("ProductCycle"), ProductCycleBox);
   ProductAmountBox->setValue(amount);
   ProductCycleBox->setValue(cycle);
-  TLabel* targets[] = {Item1Target, Item2Target, Item3Target, Item4Target, Item5Target, Item6Target};
+  QLabel* targets[] = {Item1Target, Item2Target, Item3Target, Item4Target, Item5Target, Item6Target};
   for (int i = 0; i < 6; ++i) targets[i]->setText(PropertyValue(PropertyRoot, ItemID.value(i)));
 }
 

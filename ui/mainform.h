@@ -9,6 +9,7 @@
 #include "workspace/xmldoc.h"
 
 class QButtonGroup;
+class QLabel;
 class QPushButton;
 class QSpinBox;
 class QTimer;
@@ -20,7 +21,6 @@ namespace bw {
 
 class TImage;
 class TInfoForm;
-class TLabel;
 class TListView;
 class TMessageForm;
 struct ModSettings;
@@ -64,15 +64,15 @@ class TMainForm : public QMainWindow {
   TImage* CorvanaImage;
   TImage* Image1;
   TImage* BrassmoorImage;
-  TLabel* Version;
+  QLabel* Version;
   TListView* SelectionView;
   TListView* ProductView;
   TListView* ItemProductView;
   TListView* TargetsView;
-  TLabel* SelectionViewLabel;
-  TLabel* ProductViewLabel;
-  TLabel* ItemProductViewLabel;
-  TLabel* TargetViewLabel;
+  QLabel* SelectionViewLabel;
+  QLabel* ProductViewLabel;
+  QLabel* ItemProductViewLabel;
+  QLabel* TargetViewLabel;
   QToolButton* Item1Btn;
   QToolButton* Item2Btn;
   QToolButton* Item3Btn;
@@ -85,25 +85,25 @@ class TMainForm : public QMainWindow {
   QToolButton* Region3Btn;
   QToolButton* Region4Btn;
   QButtonGroup* RegionGroup;  // exactly one region button is down
-  TLabel* Label3;
-  TLabel* ProductAmountLabel;
+  QLabel* Label3;
+  QLabel* ProductAmountLabel;
   QSpinBox* ProductAmountBox;
-  TLabel* ProductOutputCycleLabel;
+  QLabel* ProductOutputCycleLabel;
   QSpinBox* ProductCycleBox;
   QPushButton* Create_ItemBtn;
   QPushButton* CloseBtn;
   TImage* SingleResetImg;
   TImage* FullResetImg;
   TImage* InfoImage;
-  TLabel* CorvanaLabel;
+  QLabel* CorvanaLabel;
   QPushButton* CreateXMLData;
-  TLabel* TargetLabel;
-  TLabel* Item1Target;
-  TLabel* Item2Target;
-  TLabel* Item3Target;
-  TLabel* Item4Target;
-  TLabel* Item5Target;
-  TLabel* Item6Target;
+  QLabel* TargetLabel;
+  QLabel* Item1Target;
+  QLabel* Item2Target;
+  QLabel* Item3Target;
+  QLabel* Item4Target;
+  QLabel* Item5Target;
+  QLabel* Item6Target;
   QTimer* ProzessTimer;
 
   // List views.

@@ -51,7 +51,7 @@ void TMainForm::ReadItemProductList() {
 ModSettings TMainForm::CurrentSettings() const {
   // The boxes' values, never a half-typed text: an empty box would store an empty number.
   QStringList targets;
-  for (const TLabel* label : {Item1Target, Item2Target, Item3Target, Item4Target, Item5Target, Item6Target}) {
+  for (const QLabel* label : {Item1Target, Item2Target, Item3Target, Item4Target, Item5Target, Item6Target}) {
     targets << label->text();
   }
   return {Paths.XMLPath, QString::number(ProductAmountBox->value()), QString::number(ProductCycleBox->value()),
@@ -78,11 +78,11 @@ void TMainForm::ItemBtnClick(int slot) {
     IsItem = QString::number(slot);
     ReadItemProductList();
     const QString numeral = ItemNumeral(slot);
-    ItemProductViewLabel->setText(QStringLiteral("Produktlist des Items ") + numeral);
-    TargetViewLabel->setText(QStringLiteral("Zielgebäude des Items ") + numeral);
+    SetCaption(ItemProductViewLabel, QStringLiteral("Produktlist des Items ") + numeral);
+    SetCaption(TargetViewLabel, QStringLiteral("Zielgebäude des Items ") + numeral);
     SingleResetImg->setToolTip(QStringLiteral("Item ") + numeral + QStringLiteral(" zurücksetzen"));
     const QString target = PropertyValue(PropertyList.root(), ItemGUID);
-    findChild<TLabel*>(QStringLiteral("Item%1Target").arg(slot))->setText(target);
+    findChild<QLabel*>(QStringLiteral("Item%1Target").arg(slot))->setText(target);
     GetTargetNameAndPosition(target);
     ScrollListView(TargetsView);
   });
@@ -128,9 +128,9 @@ void TMainForm::TargetsViewClick() {
   RequireLoadedWorkspace();
   const QToolButton* itemButtons[] = {Item1Btn, Item2Btn, Item3Btn, Item4Btn, Item5Btn, Item6Btn};
   for (int n = 1; n <= 6; ++n) {
-    if (itemButtons[n - 1]->isChecked()) findChild<TLabel*>(QStringLiteral("Item%1Target").arg(n))->setText(building->text(0));
+    if (itemButtons[n - 1]->isChecked()) findChild<QLabel*>(QStringLiteral("Item%1Target").arg(n))->setText(building->text(0));
   }
-  TargetLabel->setText(QStringLiteral("Ziel : ") + building->text(1));
+  SetCaption(TargetLabel, QStringLiteral("Ziel : ") + building->text(1));
   SaveProperties();
 }
 

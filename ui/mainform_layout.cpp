@@ -112,7 +112,7 @@ void TMainForm::CreateControls() {
   BrassmoorImage = picture(QStringLiteral("BrassmoorImage"), 78, 844, 200, 24, QPixmap(QStringLiteral(":/art/maker_logo.png")));
   BrassmoorImage->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-  Version = new TLabel(QStringLiteral("Version"), QStringLiteral("Version"), client, false);
+  Version = NewLabel(QStringLiteral("Version"), QStringLiteral("Version"), client);
   Version->setGeometry(84, 874, 177, 17);
   Version->setAlignment(Qt::AlignCenter);
 
@@ -137,7 +137,8 @@ void TMainForm::CreateControls() {
   TargetsView->setFocusPolicy(Qt::ClickFocus);  // not a tab stop
 
   auto label15 = [client](const QString& name, const QString& caption, int x, int y) {
-    auto* label = new TLabel(name, caption, client, true);
+    QLabel* label = NewLabel(name, caption, client);
+    KeepNaturalSize(label);
     SetFont15(label);
     label->move(x, y);
     label->adjustSize();
@@ -225,10 +226,10 @@ void TMainForm::CreateControls() {
   InfoImage = picture(QStringLiteral("InfoImage"), 648, 683, 39, 46, QPixmap(QStringLiteral(":/art/question_mark.png")));
   connect(InfoImage, &TImage::clicked, this, &TMainForm::InfoImageClick);
 
-  CorvanaLabel = new TLabel(QStringLiteral("CorvanaLabel"),
-                            QStringLiteral("Das Spiel ist aktiv. Änderungen an den Modifikationen zeigen erst Wirkung "
-                                           "nach einem erneuten Spielstart."),
-                            client, false);
+  CorvanaLabel = NewLabel(QStringLiteral("CorvanaLabel"),
+                          QStringLiteral("Das Spiel ist aktiv. Änderungen an den Modifikationen zeigen erst Wirkung "
+                                         "nach einem erneuten Spielstart."),
+                          client);
   CorvanaLabel->setGeometry(323, 858, 697, 17);
   CorvanaLabel->setAlignment(Qt::AlignCenter);
   CorvanaLabel->setFont(HeuristicaPixels(13, true));
@@ -243,10 +244,10 @@ void TMainForm::CreateControls() {
   connect(CreateXMLData, &QPushButton::clicked, this, &TMainForm::CreateXMLDataClick);
   connect(Create_ItemBtn, &QPushButton::clicked, this, &TMainForm::Create_ItemBtnClick);
   TargetLabel = label15(QStringLiteral("TargetLabel"), QStringLiteral("Zielgebäude : "), 1840, 379);
-  TLabel** targets[] = {&Item1Target, &Item2Target, &Item3Target, &Item4Target, &Item5Target, &Item6Target};
+  QLabel** targets[] = {&Item1Target, &Item2Target, &Item3Target, &Item4Target, &Item5Target, &Item6Target};
   for (int n = 1; n <= 6; ++n) {
     const QString name = QStringLiteral("Item%1Target").arg(n);
-    *targets[n - 1] = new TLabel(name, name, client, false);
+    *targets[n - 1] = NewLabel(name, name, client);
     (*targets[n - 1])->setGeometry(1869, 531 + 24 * (n - 1), 75, 15);
   }
 

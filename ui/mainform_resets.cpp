@@ -25,7 +25,7 @@ void TMainForm::SingleResetImgClick() {
   SaveItemTarget(Paths.XMLPath, ItemGUID, kDefaultTarget);
   LoadPropertyList();
   ItemProductView->clear();
-  findChild<TLabel*>(QStringLiteral("Item") + IsItem + QStringLiteral("Target"))->setText(kDefaultTarget);
+  findChild<QLabel*>(QStringLiteral("Item") + IsItem + QStringLiteral("Target"))->setText(kDefaultTarget);
   SaveItemContent();
   GetTargetNameAndPosition(kDefaultTarget);
   ScrollListView(TargetsView);

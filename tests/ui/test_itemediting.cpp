@@ -39,7 +39,7 @@ QToolButton* ItemButton(TMainForm& form, int slot) {
 }
 
 QString ItemTarget(TMainForm& form, int slot) {
-  return form.findChild<TLabel*>(QStringLiteral("Item%1Target").arg(slot))->text();
+  return form.findChild<QLabel*>(QStringLiteral("Item%1Target").arg(slot))->text();
 }
 
 void ClickProduct(TMainForm& form, const char* guid) {

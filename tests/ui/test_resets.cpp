@@ -26,7 +26,7 @@ const ItemProduct kClay{"1010201", "Lehm", "icon_clay"};
 QString SelectedCaption(const TListView* view) { return view->Selected() ? view->Selected()->text(0) : QString(); }
 
 QString ItemTarget(TMainForm& form, int slot) {
-  return form.findChild<TLabel*>(QStringLiteral("Item%1Target").arg(slot))->text();
+  return form.findChild<QLabel*>(QStringLiteral("Item%1Target").arg(slot))->text();
 }
 
 // What the question window showed, answered with `button` (or closed when no button has
