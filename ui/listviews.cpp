@@ -20,9 +20,9 @@ constexpr int kImageIndexRole = Qt::UserRole;
 QTreeWidgetItem* TMainForm::AddListRow(QTreeWidget* view, const QString& caption, const QString& subItem0,
                                        const QString& subItem1, const QString& iconName) {
   auto* row = new QTreeWidgetItem(view, QStringList{caption, subItem0, subItem1});
-  const int index = ImageList.IndexOf(iconName);
+  const int index = images_.ImageList.IndexOf(iconName);
   row->setData(0, kImageIndexRole, index);
-  row->setIcon(0, ImageList.Icon(index));
+  row->setIcon(0, images_.ImageList.Icon(index));
   return row;
 }
 
@@ -70,9 +70,9 @@ void TMainForm::CreateTargetsView(const QString& region) {
   for (const XmlNode& building : buildings) {
     QTreeWidgetItem* row = AddListRow(TargetsView, building.attr(0), building.attr(1), building.attr(3), building.attr(2));
     // The region's picture beside the building's name.
-    const int regionIndex = ImageList.IndexOf(building.attr(3));
+    const int regionIndex = images_.ImageList.IndexOf(building.attr(3));
     row->setData(1, kImageIndexRole, regionIndex);
-    row->setIcon(1, ImageList.Icon(regionIndex));
+    row->setIcon(1, images_.ImageList.Icon(regionIndex));
   }
   ColumnToSort = 1;
   SortView(TargetsView, &TMainForm::TargetsViewCompare);

@@ -25,13 +25,116 @@ class TListView;
 class TMessageForm;
 struct ModSettings;
 
+// The pictures of the main window: the whole collection, the lists in the size the list
+// views and item and region buttons show them, and the pictures of the question windows.
+struct MainFormImages {
+  TImageCollection ImageCollection;
+  TImageList ImageList{48, 48};
+  TImageList ItemImageList{48, 48};
+  TImageList TargetsImageList{48, 48};
+  TImageCollection HelpImageCollection;
+};
+
 // The main window. Its creation builds the layout, runs the start-up sequence (FormCreate)
-// and then creates the message and instructions windows.
+// and then creates the message and instructions windows. Its controls are its own; they
+// carry their names as objectName.
 class TMainForm : public QMainWindow {
   Q_OBJECT
 
  public:
   explicit TMainForm(const QString& programFolder, QWidget* parent = nullptr);
+
+  // What the window works on: the program folder and its subfolders, the game's mods
+  // folder, the six item GUIDs, the item being edited (its GUID and its slot, "1" to "6")
+  // and the pictures.
+  const WorkspacePaths& paths() const { return Paths; }
+  const QString& modPath() const { return MODPath; }
+  const QStringList& itemIds() const { return ItemID; }
+  const QString& itemGuid() const { return ItemGUID; }
+  const QString& itemSlot() const { return IsItem; }
+  const MainFormImages& images() const { return images_; }
+
+  // List views.
+  void CreateSelectionView();
+  void CreateProductView(const QString& groupGuid);
+  void AddProductToItemProductView(const QString& productGuid);
+  void CreateTargetsView(const QString& region);
+  void GetTargetNameAndPosition(const QString& buildingGuid);
+  void ScrollListView(QTreeWidget* view);
+
+  // Appends a row: GUID as caption, two sub-items, the picture named `iconName` from
+  // ImageList (none when no picture has that name). The row keeps the picture's index.
+  QTreeWidgetItem* AddListRow(QTreeWidget* view, const QString& caption, const QString& subItem0,
+                              const QString& subItem1, const QString& iconName);
+  static int ImageIndex(const QTreeWidgetItem* row, int column = 0);
+
+ public slots:
+  void CloseBtnClick();
+  void ProzessTimerTimer();
+  void InfoImageClick();
+  void Create_ItemBtnClick();
+  void CreateXMLDataClick();
+
+  // Editing.
+  void Item1BtnClick();
+  void Item2BtnClick();
+  void Item3BtnClick();
+  void Item4BtnClick();
+  void Item5BtnClick();
+  void Item6BtnClick();
+  void Region1BtnClick();
+  void Region2BtnClick();
+  void Region3BtnClick();
+  void Region4BtnClick();
+  void SelectionClick();
+  void ProductViewClick();
+  void ItemProductViewClick();
+  void TargetsViewClick();
+
+  // Resets.
+  void SingleResetImgClick();
+  void FullResetImgClick();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  void CreateImages();
+  void CreateControls();
+  void SetTabOrder();
+  void FormCreate(const QString& programFolder);
+  // Sets the outer size of the window, which stays fixed.
+  void SetOuterSize(int width, int height);
+  // Parts of the start-up that the full reset runs again.
+  void ShowFrameAndVersion(int width, int height);
+  void LoadDocumentsAndFillLists(int targetRow);
+  void ReadStoredSettings();
+  // Load Property.xml and Target.xml afresh into their holders.
+  void LoadPropertyList();
+  void LoadTargetsList();
+  // Runs steps that fill the window from the workspace. A failure is remembered in
+  // `notLoaded`, so that no action writes what was never read, and passed on.
+  void Loading(QString& notLoaded, const std::function<void()>& steps);
+  // Raises an error naming the file that failed to load while the window does not hold all
+  // of the workspace; every action that writes calls it first.
+  void RequireLoadedWorkspace() const;
+
+  // Editing.
+  void ConnectEditingHandlers();
+  void ItemBtnClick(int slot);
+  bool AskToReset(const QString& question);
+  // Item store and duplicate check, between the controls and the workspace files.
+  void SaveItemContent();
+  void ReadItemProductList();
+  void SaveProperties();
+  // What the window shows for the mod: amount, cycle, the six targets and Target.xml.
+  ModSettings CurrentSettings() const;
+  bool CheckForDoubleSelection(const QString& productGuid);
+
+  // Sorting the list views by name.
+  int ProductViewCompare(const QTreeWidgetItem* item1, const QTreeWidgetItem* item2) const;
+  int TargetsViewCompare(const QTreeWidgetItem* item1, const QTreeWidgetItem* item2) const;
+  void SortView(QTreeWidget* view, int (TMainForm::*compare)(const QTreeWidgetItem*, const QTreeWidgetItem*) const);
 
   // Program-wide state.
   WorkspacePaths Paths;
@@ -48,12 +151,7 @@ class TMainForm : public QMainWindow {
   XmlDocument ProductShortList;
   int ColumnToSort = 0;  // 0: the caption, n ≥ 1: sub-item n − 1
 
-  // Pictures.
-  TImageCollection ImageCollection;
-  TImageList ImageList{48, 48};
-  TImageList ItemImageList{48, 48};
-  TImageList TargetsImageList{48, 48};
-  TImageCollection HelpImageCollection;
+  MainFormImages images_;
 
   // The other two windows; they live as long as this one.
   TMessageForm* MessageForm = nullptr;
@@ -105,87 +203,6 @@ class TMainForm : public QMainWindow {
   QLabel* Item5Target;
   QLabel* Item6Target;
   QTimer* ProzessTimer;
-
-  // List views.
-  void CreateSelectionView();
-  void CreateProductView(const QString& groupGuid);
-  void AddProductToItemProductView(const QString& productGuid);
-  void CreateTargetsView(const QString& region);
-  void GetTargetNameAndPosition(const QString& buildingGuid);
-  void ScrollListView(QTreeWidget* view);
-  int ProductViewCompare(const QTreeWidgetItem* item1, const QTreeWidgetItem* item2) const;
-  int TargetsViewCompare(const QTreeWidgetItem* item1, const QTreeWidgetItem* item2) const;
-
-  // Appends a row: GUID as caption, two sub-items, the picture named `iconName` from
-  // ImageList (none when no picture has that name). The row keeps the picture's index.
-  QTreeWidgetItem* AddListRow(QTreeWidget* view, const QString& caption, const QString& subItem0,
-                              const QString& subItem1, const QString& iconName);
-  static int ImageIndex(const QTreeWidgetItem* row, int column = 0);
-
-  // Sets the outer size of the window, which stays fixed.
-  void SetOuterSize(int width, int height);
-
-  // Item store and duplicate check, between the controls and the workspace files.
-  void SaveItemContent();
-  void ReadItemProductList();
-  void SaveProperties();
-  // What the window shows for the mod: amount, cycle, the six targets and Target.xml.
-  ModSettings CurrentSettings() const;
-  bool CheckForDoubleSelection(const QString& productGuid);
-
-  // Handlers.
-  void CloseBtnClick();
-  void ProzessTimerTimer();
-  void InfoImageClick();
-  void Create_ItemBtnClick();
-  void CreateXMLDataClick();
-
-  // Editing handlers.
-  void Item1BtnClick();
-  void Item2BtnClick();
-  void Item3BtnClick();
-  void Item4BtnClick();
-  void Item5BtnClick();
-  void Item6BtnClick();
-  void Region1BtnClick();
-  void Region2BtnClick();
-  void Region3BtnClick();
-  void Region4BtnClick();
-  void SelectionClick();
-  void ProductViewClick();
-  void ItemProductViewClick();
-  void TargetsViewClick();
-
-  // Resets.
-  void SingleResetImgClick();
-  void FullResetImgClick();
-
- protected:
-  void showEvent(QShowEvent* event) override;
-
- private:
-  void CreateImages();
-  void CreateControls();
-  void SetTabOrder();
-  void FormCreate(const QString& programFolder);
-  // Parts of the start-up that the full reset runs again.
-  void ShowFrameAndVersion(int width, int height);
-  void LoadDocumentsAndFillLists(int targetRow);
-  void ReadStoredSettings();
-  // Editing.
-  void ConnectEditingHandlers();
-  void ItemBtnClick(int slot);
-  bool AskToReset(const QString& question);
-  // Load Property.xml and Target.xml afresh into their holders.
-  void LoadPropertyList();
-  void LoadTargetsList();
-  // Runs steps that fill the window from the workspace. A failure is remembered in
-  // `notLoaded`, so that no action writes what was never read, and passed on.
-  void Loading(QString& notLoaded, const std::function<void()>& steps);
-  // Raises an error naming the file that failed to load while the window does not hold all
-  // of the workspace; every action that writes calls it first.
-  void RequireLoadedWorkspace() const;
-  void SortView(QTreeWidget* view, int (TMainForm::*compare)(const QTreeWidgetItem*, const QTreeWidgetItem*) const);
 
   QSize outerSize_;
   bool centred_ = false;

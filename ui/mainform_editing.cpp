@@ -66,8 +66,8 @@ void TMainForm::SaveProperties() {
 bool TMainForm::CheckForDoubleSelection(const QString& productGuid) {
   const ProductHolders holders = FindProductInItems(Paths.XMLPath, productGuid);
   if (!holders.any()) return true;
-  return MessageForm->Ask(QStringLiteral("Frage"),
-                          ImageCollection.GetScaledImage(ImageCollection.IndexOf(holders.icon), 64, 64),
+  const TImageCollection& pictures = images_.ImageCollection;
+  return MessageForm->Ask(QStringLiteral("Frage"), pictures.GetScaledImage(pictures.IndexOf(holders.icon), 64, 64),
                           DuplicateQuestion(holders), QStringLiteral("Ja"), QStringLiteral("Nein"));
 }
 

@@ -10,8 +10,9 @@
 namespace bw {
 
 bool TMainForm::AskToReset(const QString& question) {
+  const TImageCollection& pictures = images_.HelpImageCollection;
   return MessageForm->Ask(QStringLiteral("Sicherheitsabfrage"),
-                          HelpImageCollection.GetScaledImage(HelpImageCollection.IndexOf(u"Achtung"), 64, 64), question,
+                          pictures.GetScaledImage(pictures.IndexOf(u"Achtung"), 64, 64), question,
                           QStringLiteral("Zurücksetzen"), QStringLiteral("Abbrechen"));
 }
 

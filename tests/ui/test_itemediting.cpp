@@ -43,15 +43,17 @@ QString ItemTarget(TMainForm& form, int slot) {
 }
 
 void ClickProduct(TMainForm& form, const char* guid) {
-  QTreeWidgetItem* row = RowWithCaption(form.ProductView, QLatin1String(guid));
+  auto* products = test::Control<TListView>(form, "ProductView");
+  QTreeWidgetItem* row = RowWithCaption(products, QLatin1String(guid));
   ASSERT_NE(row, nullptr) << guid;
-  ClickRow(form.ProductView, row);
+  ClickRow(products, row);
 }
 
 void ClickBuilding(TMainForm& form, const QString& guid) {
-  QTreeWidgetItem* row = RowWithCaption(form.TargetsView, guid);
+  auto* buildings = test::Control<TListView>(form, "TargetsView");
+  QTreeWidgetItem* row = RowWithCaption(buildings, guid);
   ASSERT_NE(row, nullptr) << guid.toStdString();
-  ClickRow(form.TargetsView, row);
+  ClickRow(buildings, row);
 }
 
 QByteArray ListLine(const char* guid, const char* name, const char* icon, const char* item) {
@@ -78,8 +80,11 @@ const QStringList kDefaultTargets(6, QStringLiteral("100451"));
 TEST(ItemEditing, AProductAddedToItemTwoIsItsLastRowAndADuplicateIsAskedFirst) {
   test::ShownWindow w;
   TMainForm& form = *w.form;
-  QTest::mouseClick(form.Item2Btn, Qt::LeftButton);
-  EXPECT_EQ(form.ItemGUID, QStringLiteral("2000502232"));
+  auto* item2Btn = w.control<QToolButton>("Item2Btn");
+  auto* itemProductView = w.control<TListView>("ItemProductView");
+  auto* item1Btn = w.control<QToolButton>("Item1Btn");
+  QTest::mouseClick(item2Btn, Qt::LeftButton);
+  EXPECT_EQ(form.itemGuid(), QStringLiteral("2000502232"));
   const auto before = test::Snapshot(w.folder.xml());
   {
     test::ModalWatch noQuestion;
@@ -112,31 +117,31 @@ TEST(ItemEditing, AProductAddedToItemTwoIsItsLastRowAndADuplicateIsAskedFirst) {
                                                           "enthalten. Trotzdem hinzugefügen?\n"),
                                "Ja", "Nein"}));
   EXPECT_EQ(picture.size(), QSize(64, 64));
-  EXPECT_EQ(picture, QPixmap::fromImage(form.ImageCollection.GetScaledImage(form.ImageCollection.IndexOf(u"icon_coal"),
-                                                                            64, 64))
-                         .toImage());
+  const TImageCollection& pictures = form.images().ImageCollection;
+  EXPECT_EQ(picture, QPixmap::fromImage(pictures.GetScaledImage(pictures.IndexOf(u"icon_coal"), 64, 64)).toImage());
   EXPECT_EQ(test::ReadBytes(w.folder.xml("2000502232.xml")), twoRows);
-  EXPECT_EQ(Captions(form.ItemProductView), (QStringList{kClay, kCoal}));
+  EXPECT_EQ(Captions(itemProductView), (QStringList{kClay, kCoal}));
 
   // "Ja" adds it a second time; both rows read back in order.
   test::ClickInNextModal(QStringLiteral("Ja"));
   ClickProduct(form, kCoal);
-  EXPECT_EQ(Captions(form.ItemProductView), (QStringList{kClay, kCoal, kCoal}));
+  EXPECT_EQ(Captions(itemProductView), (QStringList{kClay, kCoal, kCoal}));
   EXPECT_EQ(test::ReadBytes(w.folder.xml("2000502232.xml")),
             "<Products>\r\n" + ListLine(kClay, "Lehm", "icon_clay", "2000502232") +
                 ListLine(kCoal, "Kohle", "icon_coal", "2000502232") +
                 ListLine(kCoal, "Kohle", "icon_coal", "2000502232") + "</Products>\r\n");
-  QTest::mouseClick(form.Item1Btn, Qt::LeftButton);
-  EXPECT_EQ(form.ItemProductView->topLevelItemCount(), 0);
-  QTest::mouseClick(form.Item2Btn, Qt::LeftButton);
-  EXPECT_EQ(Captions(form.ItemProductView), (QStringList{kClay, kCoal, kCoal}));
-  EXPECT_EQ(form.ItemProductView->topLevelItem(1)->text(1), QStringLiteral("Kohle"));
-  EXPECT_EQ(TMainForm::ImageIndex(form.ItemProductView->topLevelItem(1)), form.ImageList.IndexOf(u"icon_coal"));
+  QTest::mouseClick(item1Btn, Qt::LeftButton);
+  EXPECT_EQ(itemProductView->topLevelItemCount(), 0);
+  QTest::mouseClick(item2Btn, Qt::LeftButton);
+  EXPECT_EQ(Captions(itemProductView), (QStringList{kClay, kCoal, kCoal}));
+  EXPECT_EQ(itemProductView->topLevelItem(1)->text(1), QStringLiteral("Kohle"));
+  EXPECT_EQ(TMainForm::ImageIndex(itemProductView->topLevelItem(1)), form.images().ImageList.IndexOf(u"icon_coal"));
 }
 
 TEST(ItemEditing, TheDuplicateQuestionNamesTheHoldingItemsInItemOrder) {
   test::ShownWindow w;
   TMainForm& form = *w.form;
+  auto* itemProductView = w.control<TListView>("ItemProductView");
   const ItemProduct coal{kCoal, QStringLiteral("Kohle"), QStringLiteral("icon_coal")};
   for (const char* item : {"2000502240", "2000502232", "2000502236"}) SaveItemContent(w.folder.xml(), item, {coal});
   const auto before = test::Snapshot(w.folder.xml());
@@ -147,25 +152,29 @@ TEST(ItemEditing, TheDuplicateQuestionNamesTheHoldingItemsInItemOrder) {
                                               "enthalten. Trotzdem hinzugefügen?\n")))
       << seen.join(QStringLiteral(" | ")).toStdString();
   EXPECT_EQ(test::Snapshot(w.folder.xml()), before);
-  EXPECT_EQ(form.ItemProductView->topLevelItemCount(), 0);
+  EXPECT_EQ(itemProductView->topLevelItemCount(), 0);
 }
 
 TEST(ItemEditing, AClickOnARowOfTheItemRemovesItAndClicksBesideRowsChangeNothing) {
   test::ShownWindow w;
   TMainForm& form = *w.form;
+  auto* targetsView = w.control<TListView>("TargetsView");
+  auto* selectionView = w.control<TListView>("SelectionView");
+  auto* productView = w.control<TListView>("ProductView");
+  auto* itemProductView = w.control<TListView>("ItemProductView");
   ClickProduct(form, kClay);
   ClickProduct(form, kCoal);
   const auto before = test::Snapshot(w.folder.xml());
-  const QString target = SelectedCaption(form.TargetsView);
+  const QString target = SelectedCaption(targetsView);
   {
     test::ModalWatch noQuestion;
-    for (TListView* view : {form.SelectionView, form.ProductView, form.ItemProductView, form.TargetsView}) {
+    for (TListView* view : {selectionView, productView, itemProductView, targetsView}) {
       SCOPED_TRACE(view->objectName().toStdString());
       const QStringList rows = Captions(view);
       const QString selected = SelectedCaption(view);
       test::ClickBesideRows(view);
       // The building list is always longer than its view: beside its rows is right of its columns.
-      if (view == form.TargetsView) {
+      if (view == targetsView) {
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, QPoint(view->viewport()->width() - 2, 10));
       }
       EXPECT_EQ(Captions(view), rows);
@@ -174,105 +183,125 @@ TEST(ItemEditing, AClickOnARowOfTheItemRemovesItAndClicksBesideRowsChangeNothing
     EXPECT_TRUE(noQuestion.seen().isEmpty());
   }
   EXPECT_EQ(test::Snapshot(w.folder.xml()), before);
-  EXPECT_EQ(SelectedCaption(form.TargetsView), target);
-  EXPECT_EQ(Captions(form.ItemProductView), (QStringList{kClay, kCoal}));
+  EXPECT_EQ(SelectedCaption(targetsView), target);
+  EXPECT_EQ(Captions(itemProductView), (QStringList{kClay, kCoal}));
 
   // A single click on a row of the item's list removes that row, on screen and on disk.
-  ClickRow(form.ItemProductView, form.ItemProductView->Row(0));
-  EXPECT_EQ(Captions(form.ItemProductView), (QStringList{kCoal}));
+  ClickRow(itemProductView, itemProductView->Row(0));
+  EXPECT_EQ(Captions(itemProductView), (QStringList{kCoal}));
   EXPECT_EQ(test::ReadBytes(w.folder.xml("2000502230.xml")),
             "<Products>\r\n" + ListLine(kCoal, "Kohle", "icon_coal", "2000502230") + "</Products>\r\n");
-  ClickRow(form.ItemProductView, form.ItemProductView->Row(0));
+  ClickRow(itemProductView, itemProductView->Row(0));
   EXPECT_EQ(test::ReadBytes(w.folder.xml("2000502230.xml")), QByteArray("<Products/>\r\n"));
 }
 
 TEST(ItemEditing, AGroupClickListsItsProducts) {
   test::ShownWindow w;
-  TMainForm& form = *w.form;
-  ClickRow(form.SelectionView, RowWithCaption(form.SelectionView, QStringLiteral("410042")));
-  EXPECT_EQ(form.ProductView->topLevelItemCount(), 14);
-  EXPECT_EQ(form.ProductView->Row(0)->text(1), QString::fromUtf8("Bärenfelle"));
-  EXPECT_EQ(form.ProductView->Selected(), nullptr);
+  auto* selectionView = w.control<TListView>("SelectionView");
+  auto* productView = w.control<TListView>("ProductView");
+  ClickRow(selectionView, RowWithCaption(selectionView, QStringLiteral("410042")));
+  EXPECT_EQ(productView->topLevelItemCount(), 14);
+  EXPECT_EQ(productView->Row(0)->text(1), QString::fromUtf8("Bärenfelle"));
+  EXPECT_EQ(productView->Selected(), nullptr);
 }
 
 TEST(ItemEditing, ATargetGoesToThePressedItemOnlyAndStoresTheBoxesAsTheyStand) {
   test::ShownWindow w;
   TMainForm& form = *w.form;
-  QTest::mouseClick(form.Item4Btn, Qt::LeftButton);
-  QTest::mouseClick(form.Region2Btn, Qt::LeftButton);
-  EXPECT_EQ(form.TargetsView->topLevelItemCount(), 43);
-  EXPECT_EQ(form.TargetsView->Selected(), nullptr);
+  auto* item4Btn = w.control<QToolButton>("Item4Btn");
+  auto* region2Btn = w.control<QToolButton>("Region2Btn");
+  auto* targetsView = w.control<TListView>("TargetsView");
+  auto* targetLabel = w.control<QLabel>("TargetLabel");
+  auto* productAmountBox = w.control<QSpinBox>("ProductAmountBox");
+  auto* productCycleBox = w.control<QSpinBox>("ProductCycleBox");
+  QTest::mouseClick(item4Btn, Qt::LeftButton);
+  QTest::mouseClick(region2Btn, Qt::LeftButton);
+  EXPECT_EQ(targetsView->topLevelItemCount(), 43);
+  EXPECT_EQ(targetsView->Selected(), nullptr);
   ClickBuilding(form, QStringLiteral("101251"));
   for (int slot = 1; slot <= 6; ++slot) {
     EXPECT_EQ(ItemTarget(form, slot), slot == 4 ? QStringLiteral("101251") : QStringLiteral("100451")) << slot;
   }
-  EXPECT_EQ(form.TargetLabel->text(), QStringLiteral("Ziel : Zuckerraffinerie"));
+  EXPECT_EQ(targetLabel->text(), QStringLiteral("Ziel : Zuckerraffinerie"));
   QStringList targets = kDefaultTargets;
   targets[3] = QStringLiteral("101251");
   EXPECT_EQ(test::ReadBytes(w.folder.xml("Property.xml")), PropertyWithTargets("25", "1", targets));
 
   // Boxes changed: nothing is stored until the next target click, which stores them.
-  form.ProductAmountBox->setValue(120);
-  form.ProductCycleBox->setValue(7);
+  productAmountBox->setValue(120);
+  productCycleBox->setValue(7);
   EXPECT_EQ(test::ReadBytes(w.folder.xml("Property.xml")), PropertyWithTargets("25", "1", targets));
   ClickBuilding(form, QStringLiteral("101252"));
   targets[3] = QStringLiteral("101252");
   EXPECT_EQ(test::ReadBytes(w.folder.xml("Property.xml")), PropertyWithTargets("120", "7", targets));
-  form.ProductAmountBox->setValue(33);
+  productAmountBox->setValue(33);
   EXPECT_EQ(test::ReadBytes(w.folder.xml("Property.xml")), PropertyWithTargets("120", "7", targets));
 }
 
 TEST(ItemEditing, ItemSwitchesShowEachItemWithItsStoredTargetAndLeaveTheRestAlone) {
   test::ShownWindow w;
   TMainForm& form = *w.form;
-  QTest::mouseClick(form.Item4Btn, Qt::LeftButton);
-  QTest::mouseClick(form.Region2Btn, Qt::LeftButton);
+  auto* item4Btn = w.control<QToolButton>("Item4Btn");
+  auto* region2Btn = w.control<QToolButton>("Region2Btn");
+  auto* region3Btn = w.control<QToolButton>("Region3Btn");
+  auto* targetsView = w.control<TListView>("TargetsView");
+  auto* targetLabel = w.control<QLabel>("TargetLabel");
+  auto* selectionView = w.control<TListView>("SelectionView");
+  auto* productView = w.control<TListView>("ProductView");
+  auto* productAmountBox = w.control<QSpinBox>("ProductAmountBox");
+  auto* productCycleBox = w.control<QSpinBox>("ProductCycleBox");
+  auto* region1Btn = w.control<QToolButton>("Region1Btn");
+  auto* itemProductViewLabel = w.control<QLabel>("ItemProductViewLabel");
+  auto* targetViewLabel = w.control<QLabel>("TargetViewLabel");
+  auto* singleResetImg = w.control<TImage>("SingleResetImg");
+  QTest::mouseClick(item4Btn, Qt::LeftButton);
+  QTest::mouseClick(region2Btn, Qt::LeftButton);
   ClickBuilding(form, QStringLiteral("101251"));
   const QByteArray stored = test::ReadBytes(w.folder.xml("Property.xml"));
 
   // Another region and back, no building clicked: the target stays.
-  QTest::mouseClick(form.Region3Btn, Qt::LeftButton);
-  EXPECT_EQ(form.TargetsView->topLevelItemCount(), 16);
-  QTest::mouseClick(form.Region2Btn, Qt::LeftButton);
-  EXPECT_EQ(form.TargetsView->Selected(), nullptr);
+  QTest::mouseClick(region3Btn, Qt::LeftButton);
+  EXPECT_EQ(targetsView->topLevelItemCount(), 16);
+  QTest::mouseClick(region2Btn, Qt::LeftButton);
+  EXPECT_EQ(targetsView->Selected(), nullptr);
   EXPECT_EQ(ItemTarget(form, 4), QStringLiteral("101251"));
-  EXPECT_EQ(form.TargetLabel->text(), QStringLiteral("Ziel : Zuckerraffinerie"));
+  EXPECT_EQ(targetLabel->text(), QStringLiteral("Ziel : Zuckerraffinerie"));
   EXPECT_EQ(test::ReadBytes(w.folder.xml("Property.xml")), stored);
 
   // Group, products and boxes as the user left them, whatever item is chosen.
-  ClickRow(form.SelectionView, form.SelectionView->Row(3));
-  form.ProductView->SelectRow(form.ProductView->Row(2));
-  form.ProductAmountBox->setValue(99);
-  form.ProductCycleBox->setValue(9);
-  const QStringList products = Captions(form.ProductView);
-  const QString product = SelectedCaption(form.ProductView);
+  ClickRow(selectionView, selectionView->Row(3));
+  productView->SelectRow(productView->Row(2));
+  productAmountBox->setValue(99);
+  productCycleBox->setValue(9);
+  const QStringList products = Captions(productView);
+  const QString product = SelectedCaption(productView);
   struct Case {
     int slot;
     const char* numeral;
     const char* target;
     QToolButton* region;
-  } cases[] = {{1, "I", "100451", form.Region1Btn},   {4, "IV", "101251", form.Region2Btn},
-               {2, "II", "100451", form.Region1Btn},  {3, "III", "100451", form.Region1Btn},
-               {5, "V", "100451", form.Region1Btn},   {6, "VI", "100451", form.Region1Btn},
-               {4, "IV", "101251", form.Region2Btn}};
+  } cases[] = {{1, "I", "100451", region1Btn},   {4, "IV", "101251", region2Btn},
+               {2, "II", "100451", region1Btn},  {3, "III", "100451", region1Btn},
+               {5, "V", "100451", region1Btn},   {6, "VI", "100451", region1Btn},
+               {4, "IV", "101251", region2Btn}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.slot);
     QTest::mouseClick(ItemButton(form, c.slot), Qt::LeftButton);
-    EXPECT_EQ(form.ItemGUID, QString::number(2000502230LL + 2 * (c.slot - 1)));
-    EXPECT_EQ(form.IsItem, QString::number(c.slot));
-    EXPECT_EQ(form.ItemProductViewLabel->text(), QStringLiteral("Produktlist des Items ") + QLatin1String(c.numeral));
-    EXPECT_EQ(form.TargetViewLabel->text(), QStringLiteral("Zielgebäude des Items ") + QLatin1String(c.numeral));
-    EXPECT_EQ(form.SingleResetImg->toolTip(), QStringLiteral("Item ") + QLatin1String(c.numeral) + QStringLiteral(" zurücksetzen"));
+    EXPECT_EQ(form.itemGuid(), QString::number(2000502230LL + 2 * (c.slot - 1)));
+    EXPECT_EQ(form.itemSlot(), QString::number(c.slot));
+    EXPECT_EQ(itemProductViewLabel->text(), QStringLiteral("Produktlist des Items ") + QLatin1String(c.numeral));
+    EXPECT_EQ(targetViewLabel->text(), QStringLiteral("Zielgebäude des Items ") + QLatin1String(c.numeral));
+    EXPECT_EQ(singleResetImg->toolTip(), QStringLiteral("Item ") + QLatin1String(c.numeral) + QStringLiteral(" zurücksetzen"));
     EXPECT_EQ(ItemTarget(form, c.slot), QLatin1String(c.target));
     EXPECT_TRUE(c.region->isChecked());
-    EXPECT_EQ(SelectedCaption(form.TargetsView), QLatin1String(c.target));
-    const QRect selectedRect = form.TargetsView->visualItemRect(form.TargetsView->Selected());
-    EXPECT_TRUE(form.TargetsView->viewport()->rect().contains(selectedRect));
-    EXPECT_EQ(form.ProductAmountBox->value(), 99);
-    EXPECT_EQ(form.ProductCycleBox->value(), 9);
-    EXPECT_EQ(SelectedCaption(form.SelectionView), form.SelectionView->Row(3)->text(0));
-    EXPECT_EQ(Captions(form.ProductView), products);
-    EXPECT_EQ(SelectedCaption(form.ProductView), product);
+    EXPECT_EQ(SelectedCaption(targetsView), QLatin1String(c.target));
+    const QRect selectedRect = targetsView->visualItemRect(targetsView->Selected());
+    EXPECT_TRUE(targetsView->viewport()->rect().contains(selectedRect));
+    EXPECT_EQ(productAmountBox->value(), 99);
+    EXPECT_EQ(productCycleBox->value(), 9);
+    EXPECT_EQ(SelectedCaption(selectionView), selectionView->Row(3)->text(0));
+    EXPECT_EQ(Captions(productView), products);
+    EXPECT_EQ(SelectedCaption(productView), product);
   }
   EXPECT_EQ(test::ReadBytes(w.folder.xml("Property.xml")), stored);
 }
@@ -297,6 +326,11 @@ TEST(ItemEditing, BrokenWorkspaceFilesAreReportedInGermanAndChangeNoOtherFile) {
     SCOPED_TRACE(std::string(c.file) + " " + c.content.toStdString());
     test::ShownWindow w;
     TMainForm& form = *w.form;
+  auto* item2Btn = w.control<QToolButton>("Item2Btn");
+  auto* targetsView = w.control<TListView>("TargetsView");
+  auto* itemProductView = w.control<TListView>("ItemProductView");
+  auto* item3Btn = w.control<QToolButton>("Item3Btn");
+  auto* itemProductViewLabel = w.control<QLabel>("ItemProductViewLabel");
     const QString path = w.folder.xml(QLatin1String(c.file));
     if (c.content.isEmpty()) QFile::remove(path);
     else test::WriteBytes(path, c.content);
@@ -304,21 +338,21 @@ TEST(ItemEditing, BrokenWorkspaceFilesAreReportedInGermanAndChangeNoOtherFile) {
     QStringList seen;
     test::ClickInNextModal(QStringLiteral("OK"), &seen);
     switch (c.action) {
-      case SwitchToItem2: QTest::mouseClick(form.Item2Btn, Qt::LeftButton); break;
+      case SwitchToItem2: QTest::mouseClick(item2Btn, Qt::LeftButton); break;
       case AddProduct: ClickProduct(form, kCoal); break;
-      case ChooseTarget: ClickRow(form.TargetsView, form.TargetsView->Row(0)); break;
+      case ChooseTarget: ClickRow(targetsView, targetsView->Row(0)); break;
     }
     ASSERT_FALSE(seen.isEmpty());
     EXPECT_TRUE(seen.join(u' ').contains(QString::fromUtf8(c.message))) << seen.join(u' ').toStdString();
     EXPECT_TRUE(seen.join(u' ').contains(QLatin1String(c.file)));
     EXPECT_EQ(test::Snapshot(w.folder.xml()), before);
-    EXPECT_EQ(form.ItemProductView->topLevelItemCount(), 0);
+    EXPECT_EQ(itemProductView->topLevelItemCount(), 0);
     // The window runs on: another item is shown as before.
     EXPECT_TRUE(form.isVisible());
     if (QLatin1String(c.file) != QLatin1String("Property.xml")) {
-      QTest::mouseClick(form.Item3Btn, Qt::LeftButton);
-      EXPECT_EQ(form.ItemProductViewLabel->text(), QStringLiteral("Produktlist des Items III"));
-      EXPECT_EQ(SelectedCaption(form.TargetsView), QStringLiteral("100451"));
+      QTest::mouseClick(item3Btn, Qt::LeftButton);
+      EXPECT_EQ(itemProductViewLabel->text(), QStringLiteral("Produktlist des Items III"));
+      EXPECT_EQ(SelectedCaption(targetsView), QStringLiteral("100451"));
     }
   }
 }
@@ -327,30 +361,35 @@ TEST(ItemEditing, AfterARestartEverythingEditedIsShownAgain) {
   test::ShownWindow w;
   {
     TMainForm& form = *w.form;
+  auto* item5Btn = w.control<QToolButton>("Item5Btn");
+  auto* productAmountBox = w.control<QSpinBox>("ProductAmountBox");
+  auto* productCycleBox = w.control<QSpinBox>("ProductCycleBox");
+  auto* region3Btn = w.control<QToolButton>("Region3Btn");
     ClickProduct(form, kCoal);
     ClickProduct(form, kClay);
-    QTest::mouseClick(form.Item5Btn, Qt::LeftButton);
+    QTest::mouseClick(item5Btn, Qt::LeftButton);
     test::ClickInNextModal(QStringLiteral("Ja"));  // item I holds clay already
     ClickProduct(form, kClay);
-    form.ProductAmountBox->setValue(120);
-    form.ProductCycleBox->setValue(7);
-    QTest::mouseClick(form.Region3Btn, Qt::LeftButton);
+    productAmountBox->setValue(120);
+    productCycleBox->setValue(7);
+    QTest::mouseClick(region3Btn, Qt::LeftButton);
     ClickBuilding(form, QStringLiteral("112680"));
     w.form->close();
   }
   TMainForm again(w.folder.path());
-  EXPECT_EQ(again.ItemGUID, QStringLiteral("2000502230"));
-  EXPECT_EQ(Captions(again.ItemProductView), (QStringList{kCoal, kClay}));
-  EXPECT_EQ(again.ProductAmountBox->value(), 120);
-  EXPECT_EQ(again.ProductCycleBox->value(), 7);
+  auto* itemProductView = test::Control<TListView>(again, "ItemProductView");
+  EXPECT_EQ(again.itemGuid(), QStringLiteral("2000502230"));
+  EXPECT_EQ(Captions(itemProductView), (QStringList{kCoal, kClay}));
+  EXPECT_EQ(test::Control<QSpinBox>(again, "ProductAmountBox")->value(), 120);
+  EXPECT_EQ(test::Control<QSpinBox>(again, "ProductCycleBox")->value(), 7);
   for (int slot = 1; slot <= 6; ++slot) {
     EXPECT_EQ(ItemTarget(again, slot), slot == 5 ? QStringLiteral("112680") : QStringLiteral("100451")) << slot;
   }
-  again.Item5Btn->click();
-  EXPECT_EQ(Captions(again.ItemProductView), (QStringList{kClay}));
-  EXPECT_TRUE(again.Region3Btn->isChecked());
-  EXPECT_EQ(SelectedCaption(again.TargetsView), QStringLiteral("112680"));
-  EXPECT_EQ(again.TargetLabel->text(), QStringLiteral("Ziel : Schlittenstation"));
+  test::Control<QToolButton>(again, "Item5Btn")->click();
+  EXPECT_EQ(Captions(itemProductView), (QStringList{kClay}));
+  EXPECT_TRUE(test::Control<QToolButton>(again, "Region3Btn")->isChecked());
+  EXPECT_EQ(SelectedCaption(test::Control<TListView>(again, "TargetsView")), QStringLiteral("112680"));
+  EXPECT_EQ(test::Control<QLabel>(again, "TargetLabel")->text(), QStringLiteral("Ziel : Schlittenstation"));
 }
 
 namespace {
@@ -367,7 +406,16 @@ void ClickTopRow(QTreeWidget* view) {
 TEST(ItemEditing, ARefilledListShowsItsFirstRowAtTheTop) {
   test::ShownWindow w;
   TMainForm& form = *w.form;
-  ASSERT_TRUE(form.Region1Btn->isChecked());
+  auto* region1Btn = w.control<QToolButton>("Region1Btn");
+  auto* targetsView = w.control<TListView>("TargetsView");
+  auto* region2Btn = w.control<QToolButton>("Region2Btn");
+  auto* targetLabel = w.control<QLabel>("TargetLabel");
+  auto* productView = w.control<TListView>("ProductView");
+  auto* selectionView = w.control<TListView>("SelectionView");
+  auto* itemProductView = w.control<TListView>("ItemProductView");
+  auto* item2Btn = w.control<QToolButton>("Item2Btn");
+  auto* item3Btn = w.control<QToolButton>("Item3Btn");
+  ASSERT_TRUE(region1Btn->isChecked());
   QList<ItemProduct> goods;  // the 58 goods of "Rohstoff", in the order listed
   struct Case {
     const char* list;
@@ -376,34 +424,34 @@ TEST(ItemEditing, ARefilledListShowsItsFirstRowAtTheTop) {
     std::function<void()> refill;
     std::function<void()> check;   // after a click on the top row
   } cases[] = {
-      {"buildings", form.TargetsView, [] {}, [&] { QTest::mouseClick(form.Region2Btn, Qt::LeftButton); },
+      {"buildings", targetsView, [] {}, [&] { QTest::mouseClick(region2Btn, Qt::LeftButton); },
        [&] {
          EXPECT_EQ(ItemTarget(form, 1).toStdString(), "101287");
-         EXPECT_EQ(form.TargetLabel->text().toStdString(), "Ziel : Alpakafarm");
+         EXPECT_EQ(targetLabel->text().toStdString(), "Ziel : Alpakafarm");
        }},
-      {"products", form.ProductView,
+      {"products", productView,
        [&] {
-         ClickRow(form.SelectionView, RowWithCaption(form.SelectionView, QStringLiteral("11702")));
-         for (int i = 0; i < form.ProductView->RowCount(); ++i) {
-           const QTreeWidgetItem* row = form.ProductView->Row(i);
+         ClickRow(selectionView, RowWithCaption(selectionView, QStringLiteral("11702")));
+         for (int i = 0; i < productView->RowCount(); ++i) {
+           const QTreeWidgetItem* row = productView->Row(i);
            goods.append({row->text(0), row->text(1), row->text(2)});
          }
        },
-       [&] { ClickRow(form.SelectionView, RowWithCaption(form.SelectionView, QStringLiteral("11703"))); },
-       [&] { EXPECT_EQ(Captions(form.ItemProductView).join(u' ').toStdString(), "841"); }},  // Aluminium
-      {"item products", form.ItemProductView,
+       [&] { ClickRow(selectionView, RowWithCaption(selectionView, QStringLiteral("11703"))); },
+       [&] { EXPECT_EQ(Captions(itemProductView).join(u' ').toStdString(), "841"); }},  // Aluminium
+      {"item products", itemProductView,
        [&] {
          SaveItemContent(w.folder.xml(), QStringLiteral("2000502232"), goods.mid(0, 30));
          SaveItemContent(w.folder.xml(), QStringLiteral("2000502234"), goods.mid(20, 30));
-         QTest::mouseClick(form.Item2Btn, Qt::LeftButton);
+         QTest::mouseClick(item2Btn, Qt::LeftButton);
        },
-       [&] { QTest::mouseClick(form.Item3Btn, Qt::LeftButton); },
+       [&] { QTest::mouseClick(item3Btn, Qt::LeftButton); },
        [&] {
-         EXPECT_EQ(form.ItemProductView->RowCount(), 29);
-         EXPECT_EQ(form.ItemProductView->Row(0)->text(0).toStdString(), goods[21].guid.toStdString());
+         EXPECT_EQ(itemProductView->RowCount(), 29);
+         EXPECT_EQ(itemProductView->Row(0)->text(0).toStdString(), goods[21].guid.toStdString());
        }},
   };
-  ASSERT_EQ(form.ProductView->RowCount(), 13);
+  ASSERT_EQ(productView->RowCount(), 13);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.list);
     c.before();
@@ -419,9 +467,10 @@ TEST(ItemEditing, ARefilledListShowsItsFirstRowAtTheTop) {
 TEST(ItemEditing, AnItemSwitchScrollsTheTargetFromTheTopOfItsRegionToNearTheMiddle) {
   test::ShownWindow w;
   TMainForm& form = *w.form;
-  const int rowHeight = form.TargetsView->visualItemRect(form.TargetsView->Row(0)).height();
-  ASSERT_EQ(form.TargetsView->viewport()->height() / rowHeight, 15);  // rows that fit
-  ASSERT_EQ(form.TargetsView->RowCount(), 50);
+  auto* targetsView = w.control<TListView>("TargetsView");
+  const int rowHeight = targetsView->visualItemRect(targetsView->Row(0)).height();
+  ASSERT_EQ(targetsView->viewport()->height() / rowHeight, 15);  // rows that fit
+  ASSERT_EQ(targetsView->RowCount(), 50);
   struct Case {
     int slot;
     const char* target;
@@ -441,13 +490,13 @@ TEST(ItemEditing, AnItemSwitchScrollsTheTargetFromTheTopOfItsRegionToNearTheMidd
   for (const Case& c : cases) {
     SCOPED_TRACE(c.slot);
     // Wherever the list stood before, the item's region is listed afresh.
-    if (c.row < 25) form.TargetsView->scrollToBottom();
-    else form.TargetsView->scrollToTop();
+    if (c.row < 25) targetsView->scrollToBottom();
+    else targetsView->scrollToTop();
     QTest::mouseClick(ItemButton(form, c.slot), Qt::LeftButton);
-    ASSERT_EQ(SelectedCaption(form.TargetsView).toStdString(), c.target);
-    EXPECT_EQ(form.TargetsView->indexOfTopLevelItem(form.TargetsView->Selected()), c.row);
-    EXPECT_EQ(TopRow(form.TargetsView), c.top);
-    EXPECT_TRUE(form.TargetsView->viewport()->rect().contains(form.TargetsView->visualItemRect(form.TargetsView->Selected())));
+    ASSERT_EQ(SelectedCaption(targetsView).toStdString(), c.target);
+    EXPECT_EQ(targetsView->indexOfTopLevelItem(targetsView->Selected()), c.row);
+    EXPECT_EQ(TopRow(targetsView), c.top);
+    EXPECT_TRUE(targetsView->viewport()->rect().contains(targetsView->visualItemRect(targetsView->Selected())));
   }
 }
 
@@ -455,35 +504,36 @@ TEST(ItemEditing, ADoubleClickOnAListDoesWhatOneClickDoes) {
   // The same steps in two windows: one clicks, the other double-clicks.
   test::ShownWindow clicked;
   test::ShownWindow doubleClicked;
-  for (TMainForm* form : {clicked.form.get(), doubleClicked.form.get()}) {
-    for (int i = 0; i < 3; ++i) ClickRow(form->ProductView, form->ProductView->Row(i));  // Bauxit, Eisen, Erdgas
+  for (const test::ShownWindow* w : {&clicked, &doubleClicked}) {
+    auto* products = w->control<TListView>("ProductView");
+    for (int i = 0; i < 3; ++i) ClickRow(products, products->Row(i));  // Bauxit, Eisen, Erdgas
   }
   test::ModalWatch noQuestion;
   struct Case {
     const char* list;
-    TListView* TMainForm::*view;
+    const char* view;
     int row;
   } cases[] = {
-      {"item products", &TMainForm::ItemProductView, 0},
-      {"products", &TMainForm::ProductView, 7},  // Kohle, in no item yet
-      {"groups", &TMainForm::SelectionView, 4},
-      {"buildings", &TMainForm::TargetsView, 40},
+      {"item products", "ItemProductView", 0},
+      {"products", "ProductView", 7},  // Kohle, in no item yet
+      {"groups", "SelectionView", 4},
+      {"buildings", "TargetsView", 40},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.list);
-    ClickRow(clicked.form.get()->*c.view, (clicked.form.get()->*c.view)->Row(c.row));
-    test::DoubleClickRow(doubleClicked.form.get()->*c.view, (doubleClicked.form.get()->*c.view)->Row(c.row));
-    for (TListView* TMainForm::*view :
-         {&TMainForm::SelectionView, &TMainForm::ProductView, &TMainForm::ItemProductView, &TMainForm::TargetsView}) {
-      const TListView* once = clicked.form.get()->*view;
-      const TListView* twice = doubleClicked.form.get()->*view;
+    ClickRow(clicked.control<TListView>(c.view), clicked.control<TListView>(c.view)->Row(c.row));
+    test::DoubleClickRow(doubleClicked.control<TListView>(c.view), doubleClicked.control<TListView>(c.view)->Row(c.row));
+    for (const char* view : {"SelectionView", "ProductView", "ItemProductView", "TargetsView"}) {
+      const TListView* once = clicked.control<TListView>(view);
+      const TListView* twice = doubleClicked.control<TListView>(view);
       EXPECT_EQ(Captions(twice).join(u' ').toStdString(), Captions(once).join(u' ').toStdString());
       EXPECT_EQ(SelectedCaption(twice).toStdString(), SelectedCaption(once).toStdString());
     }
-    EXPECT_EQ(doubleClicked.form->TargetLabel->text().toStdString(), clicked.form->TargetLabel->text().toStdString());
+    EXPECT_EQ(doubleClicked.control<QLabel>("TargetLabel")->text().toStdString(),
+              clicked.control<QLabel>("TargetLabel")->text().toStdString());
     EXPECT_TRUE(test::Snapshot(doubleClicked.folder.xml()) == test::Snapshot(clicked.folder.xml()));
   }
   EXPECT_TRUE(noQuestion.seen().isEmpty()) << noQuestion.seen().join(u' ').toStdString();
   // One row removed, one added.
-  EXPECT_EQ(Captions(doubleClicked.form->ItemProductView).join(u' ').toStdString(), "1010227 112706 1010226");
+  EXPECT_EQ(Captions(doubleClicked.control<TListView>("ItemProductView")).join(u' ').toStdString(), "1010227 112706 1010226");
 }

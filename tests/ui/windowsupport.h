@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QString>
 #include <QStringList>
 #include <QTimer>
@@ -15,14 +17,22 @@ class QWidget;
 
 namespace bw::test {
 
+// The control of a window with this objectName and type, found as a test finds it; null, and
+// the test failed, when there is none.
+template <class T = QWidget>
+T* Control(const QWidget& window, const char* name) {
+  T* control = window.findChild<T*>(QLatin1String(name));
+  if (!control) ADD_FAILURE() << "no control " << name;
+  return control;
+}
+
 // The main window started on a program folder of its own and shown.
 struct ShownWindow {
   ShownWindow();
   ~ShownWindow();
-  // The control with this objectName, or null.
   template <class T = QWidget>
   T* control(const char* name) const {
-    return form->findChild<T*>(QLatin1String(name));
+    return Control<T>(*form, name);
   }
   ProgramFolder folder;
   std::unique_ptr<TMainForm> form;
