@@ -80,10 +80,7 @@ const QStringList kDefaultTargets(6, QStringLiteral("100451"));
 TEST(ItemEditing, AProductAddedToItemTwoIsItsLastRowAndADuplicateIsAskedFirst) {
   test::ShownWindow w;
   TMainForm& form = *w.form;
-  auto* item2Btn = w.control<QToolButton>("Item2Btn");
-  auto* itemProductView = w.control<TListView>("ItemProductView");
-  auto* item1Btn = w.control<QToolButton>("Item1Btn");
-  QTest::mouseClick(item2Btn, Qt::LeftButton);
+  QTest::mouseClick(w.ui.Item2Btn, Qt::LeftButton);
   EXPECT_EQ(form.itemGuid(), QStringLiteral("2000502232"));
   const auto before = test::Snapshot(w.folder.xml());
   {
@@ -120,28 +117,27 @@ TEST(ItemEditing, AProductAddedToItemTwoIsItsLastRowAndADuplicateIsAskedFirst) {
   const TImageCollection& pictures = form.images().ImageCollection;
   EXPECT_EQ(picture, QPixmap::fromImage(pictures.GetScaledImage(pictures.IndexOf(u"icon_coal"), 64, 64)).toImage());
   EXPECT_EQ(test::ReadBytes(w.folder.xml("2000502232.xml")), twoRows);
-  EXPECT_EQ(Captions(itemProductView), (QStringList{kClay, kCoal}));
+  EXPECT_EQ(Captions(w.ui.ItemProductView), (QStringList{kClay, kCoal}));
 
   // "Ja" adds it a second time; both rows read back in order.
   test::ClickInNextModal(QStringLiteral("Ja"));
   ClickProduct(form, kCoal);
-  EXPECT_EQ(Captions(itemProductView), (QStringList{kClay, kCoal, kCoal}));
+  EXPECT_EQ(Captions(w.ui.ItemProductView), (QStringList{kClay, kCoal, kCoal}));
   EXPECT_EQ(test::ReadBytes(w.folder.xml("2000502232.xml")),
             "<Products>\r\n" + ListLine(kClay, "Lehm", "icon_clay", "2000502232") +
                 ListLine(kCoal, "Kohle", "icon_coal", "2000502232") +
                 ListLine(kCoal, "Kohle", "icon_coal", "2000502232") + "</Products>\r\n");
-  QTest::mouseClick(item1Btn, Qt::LeftButton);
-  EXPECT_EQ(itemProductView->topLevelItemCount(), 0);
-  QTest::mouseClick(item2Btn, Qt::LeftButton);
-  EXPECT_EQ(Captions(itemProductView), (QStringList{kClay, kCoal, kCoal}));
-  EXPECT_EQ(itemProductView->topLevelItem(1)->text(1), QStringLiteral("Kohle"));
-  EXPECT_EQ(TMainForm::ImageIndex(itemProductView->topLevelItem(1)), form.images().ImageList.IndexOf(u"icon_coal"));
+  QTest::mouseClick(w.ui.Item1Btn, Qt::LeftButton);
+  EXPECT_EQ(w.ui.ItemProductView->topLevelItemCount(), 0);
+  QTest::mouseClick(w.ui.Item2Btn, Qt::LeftButton);
+  EXPECT_EQ(Captions(w.ui.ItemProductView), (QStringList{kClay, kCoal, kCoal}));
+  EXPECT_EQ(w.ui.ItemProductView->topLevelItem(1)->text(1), QStringLiteral("Kohle"));
+  EXPECT_EQ(TMainForm::ImageIndex(w.ui.ItemProductView->topLevelItem(1)), form.images().ImageList.IndexOf(u"icon_coal"));
 }
 
 TEST(ItemEditing, TheDuplicateQuestionNamesTheHoldingItemsInItemOrder) {
   test::ShownWindow w;
   TMainForm& form = *w.form;
-  auto* itemProductView = w.control<TListView>("ItemProductView");
   const ItemProduct coal{kCoal, QStringLiteral("Kohle"), QStringLiteral("icon_coal")};
   for (const char* item : {"2000502240", "2000502232", "2000502236"}) SaveItemContent(w.folder.xml(), item, {coal});
   const auto before = test::Snapshot(w.folder.xml());
@@ -152,29 +148,25 @@ TEST(ItemEditing, TheDuplicateQuestionNamesTheHoldingItemsInItemOrder) {
                                               "enthalten. Trotzdem hinzugefügen?\n")))
       << seen.join(QStringLiteral(" | ")).toStdString();
   EXPECT_EQ(test::Snapshot(w.folder.xml()), before);
-  EXPECT_EQ(itemProductView->topLevelItemCount(), 0);
+  EXPECT_EQ(w.ui.ItemProductView->topLevelItemCount(), 0);
 }
 
 TEST(ItemEditing, AClickOnARowOfTheItemRemovesItAndClicksBesideRowsChangeNothing) {
   test::ShownWindow w;
   TMainForm& form = *w.form;
-  auto* targetsView = w.control<TListView>("TargetsView");
-  auto* selectionView = w.control<TListView>("SelectionView");
-  auto* productView = w.control<TListView>("ProductView");
-  auto* itemProductView = w.control<TListView>("ItemProductView");
   ClickProduct(form, kClay);
   ClickProduct(form, kCoal);
   const auto before = test::Snapshot(w.folder.xml());
-  const QString target = SelectedCaption(targetsView);
+  const QString target = SelectedCaption(w.ui.TargetsView);
   {
     test::ModalWatch noQuestion;
-    for (TListView* view : {selectionView, productView, itemProductView, targetsView}) {
+    for (TListView* view : {w.ui.SelectionView, w.ui.ProductView, w.ui.ItemProductView, w.ui.TargetsView}) {
       SCOPED_TRACE(view->objectName().toStdString());
       const QStringList rows = Captions(view);
       const QString selected = SelectedCaption(view);
       test::ClickBesideRows(view);
       // The building list is always longer than its view: beside its rows is right of its columns.
-      if (view == targetsView) {
+      if (view == w.ui.TargetsView) {
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, QPoint(view->viewport()->width() - 2, 10));
       }
       EXPECT_EQ(Captions(view), rows);
@@ -183,125 +175,104 @@ TEST(ItemEditing, AClickOnARowOfTheItemRemovesItAndClicksBesideRowsChangeNothing
     EXPECT_TRUE(noQuestion.seen().isEmpty());
   }
   EXPECT_EQ(test::Snapshot(w.folder.xml()), before);
-  EXPECT_EQ(SelectedCaption(targetsView), target);
-  EXPECT_EQ(Captions(itemProductView), (QStringList{kClay, kCoal}));
+  EXPECT_EQ(SelectedCaption(w.ui.TargetsView), target);
+  EXPECT_EQ(Captions(w.ui.ItemProductView), (QStringList{kClay, kCoal}));
 
   // A single click on a row of the item's list removes that row, on screen and on disk.
-  ClickRow(itemProductView, itemProductView->Row(0));
-  EXPECT_EQ(Captions(itemProductView), (QStringList{kCoal}));
+  ClickRow(w.ui.ItemProductView, w.ui.ItemProductView->Row(0));
+  EXPECT_EQ(Captions(w.ui.ItemProductView), (QStringList{kCoal}));
   EXPECT_EQ(test::ReadBytes(w.folder.xml("2000502230.xml")),
             "<Products>\r\n" + ListLine(kCoal, "Kohle", "icon_coal", "2000502230") + "</Products>\r\n");
-  ClickRow(itemProductView, itemProductView->Row(0));
+  ClickRow(w.ui.ItemProductView, w.ui.ItemProductView->Row(0));
   EXPECT_EQ(test::ReadBytes(w.folder.xml("2000502230.xml")), QByteArray("<Products/>\r\n"));
 }
 
 TEST(ItemEditing, AGroupClickListsItsProducts) {
   test::ShownWindow w;
-  auto* selectionView = w.control<TListView>("SelectionView");
-  auto* productView = w.control<TListView>("ProductView");
-  ClickRow(selectionView, RowWithCaption(selectionView, QStringLiteral("410042")));
-  EXPECT_EQ(productView->topLevelItemCount(), 14);
-  EXPECT_EQ(productView->Row(0)->text(1), QString::fromUtf8("Bärenfelle"));
-  EXPECT_EQ(productView->Selected(), nullptr);
+  ClickRow(w.ui.SelectionView, RowWithCaption(w.ui.SelectionView, QStringLiteral("410042")));
+  EXPECT_EQ(w.ui.ProductView->topLevelItemCount(), 14);
+  EXPECT_EQ(w.ui.ProductView->Row(0)->text(1), QString::fromUtf8("Bärenfelle"));
+  EXPECT_EQ(w.ui.ProductView->Selected(), nullptr);
 }
 
 TEST(ItemEditing, ATargetGoesToThePressedItemOnlyAndStoresTheBoxesAsTheyStand) {
   test::ShownWindow w;
   TMainForm& form = *w.form;
-  auto* item4Btn = w.control<QToolButton>("Item4Btn");
-  auto* region2Btn = w.control<QToolButton>("Region2Btn");
-  auto* targetsView = w.control<TListView>("TargetsView");
-  auto* targetLabel = w.control<QLabel>("TargetLabel");
-  auto* productAmountBox = w.control<QSpinBox>("ProductAmountBox");
-  auto* productCycleBox = w.control<QSpinBox>("ProductCycleBox");
-  QTest::mouseClick(item4Btn, Qt::LeftButton);
-  QTest::mouseClick(region2Btn, Qt::LeftButton);
-  EXPECT_EQ(targetsView->topLevelItemCount(), 43);
-  EXPECT_EQ(targetsView->Selected(), nullptr);
+  QTest::mouseClick(w.ui.Item4Btn, Qt::LeftButton);
+  QTest::mouseClick(w.ui.Region2Btn, Qt::LeftButton);
+  EXPECT_EQ(w.ui.TargetsView->topLevelItemCount(), 43);
+  EXPECT_EQ(w.ui.TargetsView->Selected(), nullptr);
   ClickBuilding(form, QStringLiteral("101251"));
   for (int slot = 1; slot <= 6; ++slot) {
     EXPECT_EQ(ItemTarget(form, slot), slot == 4 ? QStringLiteral("101251") : QStringLiteral("100451")) << slot;
   }
-  EXPECT_EQ(targetLabel->text(), QStringLiteral("Ziel : Zuckerraffinerie"));
+  EXPECT_EQ(w.ui.TargetLabel->text(), QStringLiteral("Ziel : Zuckerraffinerie"));
   QStringList targets = kDefaultTargets;
   targets[3] = QStringLiteral("101251");
   EXPECT_EQ(test::ReadBytes(w.folder.xml("Property.xml")), PropertyWithTargets("25", "1", targets));
 
   // Boxes changed: nothing is stored until the next target click, which stores them.
-  productAmountBox->setValue(120);
-  productCycleBox->setValue(7);
+  w.ui.ProductAmountBox->setValue(120);
+  w.ui.ProductCycleBox->setValue(7);
   EXPECT_EQ(test::ReadBytes(w.folder.xml("Property.xml")), PropertyWithTargets("25", "1", targets));
   ClickBuilding(form, QStringLiteral("101252"));
   targets[3] = QStringLiteral("101252");
   EXPECT_EQ(test::ReadBytes(w.folder.xml("Property.xml")), PropertyWithTargets("120", "7", targets));
-  productAmountBox->setValue(33);
+  w.ui.ProductAmountBox->setValue(33);
   EXPECT_EQ(test::ReadBytes(w.folder.xml("Property.xml")), PropertyWithTargets("120", "7", targets));
 }
 
 TEST(ItemEditing, ItemSwitchesShowEachItemWithItsStoredTargetAndLeaveTheRestAlone) {
   test::ShownWindow w;
   TMainForm& form = *w.form;
-  auto* item4Btn = w.control<QToolButton>("Item4Btn");
-  auto* region2Btn = w.control<QToolButton>("Region2Btn");
-  auto* region3Btn = w.control<QToolButton>("Region3Btn");
-  auto* targetsView = w.control<TListView>("TargetsView");
-  auto* targetLabel = w.control<QLabel>("TargetLabel");
-  auto* selectionView = w.control<TListView>("SelectionView");
-  auto* productView = w.control<TListView>("ProductView");
-  auto* productAmountBox = w.control<QSpinBox>("ProductAmountBox");
-  auto* productCycleBox = w.control<QSpinBox>("ProductCycleBox");
-  auto* region1Btn = w.control<QToolButton>("Region1Btn");
-  auto* itemProductViewLabel = w.control<QLabel>("ItemProductViewLabel");
-  auto* targetViewLabel = w.control<QLabel>("TargetViewLabel");
-  auto* singleResetImg = w.control<TImage>("SingleResetImg");
-  QTest::mouseClick(item4Btn, Qt::LeftButton);
-  QTest::mouseClick(region2Btn, Qt::LeftButton);
+  QTest::mouseClick(w.ui.Item4Btn, Qt::LeftButton);
+  QTest::mouseClick(w.ui.Region2Btn, Qt::LeftButton);
   ClickBuilding(form, QStringLiteral("101251"));
   const QByteArray stored = test::ReadBytes(w.folder.xml("Property.xml"));
 
   // Another region and back, no building clicked: the target stays.
-  QTest::mouseClick(region3Btn, Qt::LeftButton);
-  EXPECT_EQ(targetsView->topLevelItemCount(), 16);
-  QTest::mouseClick(region2Btn, Qt::LeftButton);
-  EXPECT_EQ(targetsView->Selected(), nullptr);
+  QTest::mouseClick(w.ui.Region3Btn, Qt::LeftButton);
+  EXPECT_EQ(w.ui.TargetsView->topLevelItemCount(), 16);
+  QTest::mouseClick(w.ui.Region2Btn, Qt::LeftButton);
+  EXPECT_EQ(w.ui.TargetsView->Selected(), nullptr);
   EXPECT_EQ(ItemTarget(form, 4), QStringLiteral("101251"));
-  EXPECT_EQ(targetLabel->text(), QStringLiteral("Ziel : Zuckerraffinerie"));
+  EXPECT_EQ(w.ui.TargetLabel->text(), QStringLiteral("Ziel : Zuckerraffinerie"));
   EXPECT_EQ(test::ReadBytes(w.folder.xml("Property.xml")), stored);
 
   // Group, products and boxes as the user left them, whatever item is chosen.
-  ClickRow(selectionView, selectionView->Row(3));
-  productView->SelectRow(productView->Row(2));
-  productAmountBox->setValue(99);
-  productCycleBox->setValue(9);
-  const QStringList products = Captions(productView);
-  const QString product = SelectedCaption(productView);
+  ClickRow(w.ui.SelectionView, w.ui.SelectionView->Row(3));
+  w.ui.ProductView->SelectRow(w.ui.ProductView->Row(2));
+  w.ui.ProductAmountBox->setValue(99);
+  w.ui.ProductCycleBox->setValue(9);
+  const QStringList products = Captions(w.ui.ProductView);
+  const QString product = SelectedCaption(w.ui.ProductView);
   struct Case {
     int slot;
     const char* numeral;
     const char* target;
     QToolButton* region;
-  } cases[] = {{1, "I", "100451", region1Btn},   {4, "IV", "101251", region2Btn},
-               {2, "II", "100451", region1Btn},  {3, "III", "100451", region1Btn},
-               {5, "V", "100451", region1Btn},   {6, "VI", "100451", region1Btn},
-               {4, "IV", "101251", region2Btn}};
+  } cases[] = {{1, "I", "100451", w.ui.Region1Btn},   {4, "IV", "101251", w.ui.Region2Btn},
+               {2, "II", "100451", w.ui.Region1Btn},  {3, "III", "100451", w.ui.Region1Btn},
+               {5, "V", "100451", w.ui.Region1Btn},   {6, "VI", "100451", w.ui.Region1Btn},
+               {4, "IV", "101251", w.ui.Region2Btn}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.slot);
     QTest::mouseClick(ItemButton(form, c.slot), Qt::LeftButton);
     EXPECT_EQ(form.itemGuid(), QString::number(2000502230LL + 2 * (c.slot - 1)));
     EXPECT_EQ(form.itemSlot(), QString::number(c.slot));
-    EXPECT_EQ(itemProductViewLabel->text(), QStringLiteral("Produktlist des Items ") + QLatin1String(c.numeral));
-    EXPECT_EQ(targetViewLabel->text(), QStringLiteral("Zielgebäude des Items ") + QLatin1String(c.numeral));
-    EXPECT_EQ(singleResetImg->toolTip(), QStringLiteral("Item ") + QLatin1String(c.numeral) + QStringLiteral(" zurücksetzen"));
+    EXPECT_EQ(w.ui.ItemProductViewLabel->text(), QStringLiteral("Produktlist des Items ") + QLatin1String(c.numeral));
+    EXPECT_EQ(w.ui.TargetViewLabel->text(), QStringLiteral("Zielgebäude des Items ") + QLatin1String(c.numeral));
+    EXPECT_EQ(w.ui.SingleResetImg->toolTip(), QStringLiteral("Item ") + QLatin1String(c.numeral) + QStringLiteral(" zurücksetzen"));
     EXPECT_EQ(ItemTarget(form, c.slot), QLatin1String(c.target));
     EXPECT_TRUE(c.region->isChecked());
-    EXPECT_EQ(SelectedCaption(targetsView), QLatin1String(c.target));
-    const QRect selectedRect = targetsView->visualItemRect(targetsView->Selected());
-    EXPECT_TRUE(targetsView->viewport()->rect().contains(selectedRect));
-    EXPECT_EQ(productAmountBox->value(), 99);
-    EXPECT_EQ(productCycleBox->value(), 9);
-    EXPECT_EQ(SelectedCaption(selectionView), selectionView->Row(3)->text(0));
-    EXPECT_EQ(Captions(productView), products);
-    EXPECT_EQ(SelectedCaption(productView), product);
+    EXPECT_EQ(SelectedCaption(w.ui.TargetsView), QLatin1String(c.target));
+    const QRect selectedRect = w.ui.TargetsView->visualItemRect(w.ui.TargetsView->Selected());
+    EXPECT_TRUE(w.ui.TargetsView->viewport()->rect().contains(selectedRect));
+    EXPECT_EQ(w.ui.ProductAmountBox->value(), 99);
+    EXPECT_EQ(w.ui.ProductCycleBox->value(), 9);
+    EXPECT_EQ(SelectedCaption(w.ui.SelectionView), w.ui.SelectionView->Row(3)->text(0));
+    EXPECT_EQ(Captions(w.ui.ProductView), products);
+    EXPECT_EQ(SelectedCaption(w.ui.ProductView), product);
   }
   EXPECT_EQ(test::ReadBytes(w.folder.xml("Property.xml")), stored);
 }
@@ -326,11 +297,6 @@ TEST(ItemEditing, BrokenWorkspaceFilesAreReportedInGermanAndChangeNoOtherFile) {
     SCOPED_TRACE(std::string(c.file) + " " + c.content.toStdString());
     test::ShownWindow w;
     TMainForm& form = *w.form;
-  auto* item2Btn = w.control<QToolButton>("Item2Btn");
-  auto* targetsView = w.control<TListView>("TargetsView");
-  auto* itemProductView = w.control<TListView>("ItemProductView");
-  auto* item3Btn = w.control<QToolButton>("Item3Btn");
-  auto* itemProductViewLabel = w.control<QLabel>("ItemProductViewLabel");
     const QString path = w.folder.xml(QLatin1String(c.file));
     if (c.content.isEmpty()) QFile::remove(path);
     else test::WriteBytes(path, c.content);
@@ -338,21 +304,21 @@ TEST(ItemEditing, BrokenWorkspaceFilesAreReportedInGermanAndChangeNoOtherFile) {
     QStringList seen;
     test::ClickInNextModal(QStringLiteral("OK"), &seen);
     switch (c.action) {
-      case SwitchToItem2: QTest::mouseClick(item2Btn, Qt::LeftButton); break;
+      case SwitchToItem2: QTest::mouseClick(w.ui.Item2Btn, Qt::LeftButton); break;
       case AddProduct: ClickProduct(form, kCoal); break;
-      case ChooseTarget: ClickRow(targetsView, targetsView->Row(0)); break;
+      case ChooseTarget: ClickRow(w.ui.TargetsView, w.ui.TargetsView->Row(0)); break;
     }
     ASSERT_FALSE(seen.isEmpty());
     EXPECT_TRUE(seen.join(u' ').contains(QString::fromUtf8(c.message))) << seen.join(u' ').toStdString();
     EXPECT_TRUE(seen.join(u' ').contains(QLatin1String(c.file)));
     EXPECT_EQ(test::Snapshot(w.folder.xml()), before);
-    EXPECT_EQ(itemProductView->topLevelItemCount(), 0);
+    EXPECT_EQ(w.ui.ItemProductView->topLevelItemCount(), 0);
     // The window runs on: another item is shown as before.
     EXPECT_TRUE(form.isVisible());
     if (QLatin1String(c.file) != QLatin1String("Property.xml")) {
-      QTest::mouseClick(item3Btn, Qt::LeftButton);
-      EXPECT_EQ(itemProductViewLabel->text(), QStringLiteral("Produktlist des Items III"));
-      EXPECT_EQ(SelectedCaption(targetsView), QStringLiteral("100451"));
+      QTest::mouseClick(w.ui.Item3Btn, Qt::LeftButton);
+      EXPECT_EQ(w.ui.ItemProductViewLabel->text(), QStringLiteral("Produktlist des Items III"));
+      EXPECT_EQ(SelectedCaption(w.ui.TargetsView), QStringLiteral("100451"));
     }
   }
 }
@@ -361,35 +327,31 @@ TEST(ItemEditing, AfterARestartEverythingEditedIsShownAgain) {
   test::ShownWindow w;
   {
     TMainForm& form = *w.form;
-  auto* item5Btn = w.control<QToolButton>("Item5Btn");
-  auto* productAmountBox = w.control<QSpinBox>("ProductAmountBox");
-  auto* productCycleBox = w.control<QSpinBox>("ProductCycleBox");
-  auto* region3Btn = w.control<QToolButton>("Region3Btn");
     ClickProduct(form, kCoal);
     ClickProduct(form, kClay);
-    QTest::mouseClick(item5Btn, Qt::LeftButton);
+    QTest::mouseClick(w.ui.Item5Btn, Qt::LeftButton);
     test::ClickInNextModal(QStringLiteral("Ja"));  // item I holds clay already
     ClickProduct(form, kClay);
-    productAmountBox->setValue(120);
-    productCycleBox->setValue(7);
-    QTest::mouseClick(region3Btn, Qt::LeftButton);
+    w.ui.ProductAmountBox->setValue(120);
+    w.ui.ProductCycleBox->setValue(7);
+    QTest::mouseClick(w.ui.Region3Btn, Qt::LeftButton);
     ClickBuilding(form, QStringLiteral("112680"));
     w.form->close();
   }
   TMainForm again(w.folder.path());
-  auto* itemProductView = test::Control<TListView>(again, "ItemProductView");
+  const test::MainControls restarted(again);
   EXPECT_EQ(again.itemGuid(), QStringLiteral("2000502230"));
-  EXPECT_EQ(Captions(itemProductView), (QStringList{kCoal, kClay}));
-  EXPECT_EQ(test::Control<QSpinBox>(again, "ProductAmountBox")->value(), 120);
-  EXPECT_EQ(test::Control<QSpinBox>(again, "ProductCycleBox")->value(), 7);
+  EXPECT_EQ(Captions(restarted.ItemProductView), (QStringList{kCoal, kClay}));
+  EXPECT_EQ(restarted.ProductAmountBox->value(), 120);
+  EXPECT_EQ(restarted.ProductCycleBox->value(), 7);
   for (int slot = 1; slot <= 6; ++slot) {
     EXPECT_EQ(ItemTarget(again, slot), slot == 5 ? QStringLiteral("112680") : QStringLiteral("100451")) << slot;
   }
-  test::Control<QToolButton>(again, "Item5Btn")->click();
-  EXPECT_EQ(Captions(itemProductView), (QStringList{kClay}));
-  EXPECT_TRUE(test::Control<QToolButton>(again, "Region3Btn")->isChecked());
-  EXPECT_EQ(SelectedCaption(test::Control<TListView>(again, "TargetsView")), QStringLiteral("112680"));
-  EXPECT_EQ(test::Control<QLabel>(again, "TargetLabel")->text(), QStringLiteral("Ziel : Schlittenstation"));
+  restarted.Item5Btn->click();
+  EXPECT_EQ(Captions(restarted.ItemProductView), (QStringList{kClay}));
+  EXPECT_TRUE(restarted.Region3Btn->isChecked());
+  EXPECT_EQ(SelectedCaption(restarted.TargetsView), QStringLiteral("112680"));
+  EXPECT_EQ(restarted.TargetLabel->text(), QStringLiteral("Ziel : Schlittenstation"));
 }
 
 namespace {
@@ -406,16 +368,7 @@ void ClickTopRow(QTreeWidget* view) {
 TEST(ItemEditing, ARefilledListShowsItsFirstRowAtTheTop) {
   test::ShownWindow w;
   TMainForm& form = *w.form;
-  auto* region1Btn = w.control<QToolButton>("Region1Btn");
-  auto* targetsView = w.control<TListView>("TargetsView");
-  auto* region2Btn = w.control<QToolButton>("Region2Btn");
-  auto* targetLabel = w.control<QLabel>("TargetLabel");
-  auto* productView = w.control<TListView>("ProductView");
-  auto* selectionView = w.control<TListView>("SelectionView");
-  auto* itemProductView = w.control<TListView>("ItemProductView");
-  auto* item2Btn = w.control<QToolButton>("Item2Btn");
-  auto* item3Btn = w.control<QToolButton>("Item3Btn");
-  ASSERT_TRUE(region1Btn->isChecked());
+  ASSERT_TRUE(w.ui.Region1Btn->isChecked());
   QList<ItemProduct> goods;  // the 58 goods of "Rohstoff", in the order listed
   struct Case {
     const char* list;
@@ -424,34 +377,34 @@ TEST(ItemEditing, ARefilledListShowsItsFirstRowAtTheTop) {
     std::function<void()> refill;
     std::function<void()> check;   // after a click on the top row
   } cases[] = {
-      {"buildings", targetsView, [] {}, [&] { QTest::mouseClick(region2Btn, Qt::LeftButton); },
+      {"buildings", w.ui.TargetsView, [] {}, [&] { QTest::mouseClick(w.ui.Region2Btn, Qt::LeftButton); },
        [&] {
          EXPECT_EQ(ItemTarget(form, 1).toStdString(), "101287");
-         EXPECT_EQ(targetLabel->text().toStdString(), "Ziel : Alpakafarm");
+         EXPECT_EQ(w.ui.TargetLabel->text().toStdString(), "Ziel : Alpakafarm");
        }},
-      {"products", productView,
+      {"products", w.ui.ProductView,
        [&] {
-         ClickRow(selectionView, RowWithCaption(selectionView, QStringLiteral("11702")));
-         for (int i = 0; i < productView->RowCount(); ++i) {
-           const QTreeWidgetItem* row = productView->Row(i);
+         ClickRow(w.ui.SelectionView, RowWithCaption(w.ui.SelectionView, QStringLiteral("11702")));
+         for (int i = 0; i < w.ui.ProductView->RowCount(); ++i) {
+           const QTreeWidgetItem* row = w.ui.ProductView->Row(i);
            goods.append({row->text(0), row->text(1), row->text(2)});
          }
        },
-       [&] { ClickRow(selectionView, RowWithCaption(selectionView, QStringLiteral("11703"))); },
-       [&] { EXPECT_EQ(Captions(itemProductView).join(u' ').toStdString(), "841"); }},  // Aluminium
-      {"item products", itemProductView,
+       [&] { ClickRow(w.ui.SelectionView, RowWithCaption(w.ui.SelectionView, QStringLiteral("11703"))); },
+       [&] { EXPECT_EQ(Captions(w.ui.ItemProductView).join(u' ').toStdString(), "841"); }},  // Aluminium
+      {"item products", w.ui.ItemProductView,
        [&] {
          SaveItemContent(w.folder.xml(), QStringLiteral("2000502232"), goods.mid(0, 30));
          SaveItemContent(w.folder.xml(), QStringLiteral("2000502234"), goods.mid(20, 30));
-         QTest::mouseClick(item2Btn, Qt::LeftButton);
+         QTest::mouseClick(w.ui.Item2Btn, Qt::LeftButton);
        },
-       [&] { QTest::mouseClick(item3Btn, Qt::LeftButton); },
+       [&] { QTest::mouseClick(w.ui.Item3Btn, Qt::LeftButton); },
        [&] {
-         EXPECT_EQ(itemProductView->RowCount(), 29);
-         EXPECT_EQ(itemProductView->Row(0)->text(0).toStdString(), goods[21].guid.toStdString());
+         EXPECT_EQ(w.ui.ItemProductView->RowCount(), 29);
+         EXPECT_EQ(w.ui.ItemProductView->Row(0)->text(0).toStdString(), goods[21].guid.toStdString());
        }},
   };
-  ASSERT_EQ(productView->RowCount(), 13);
+  ASSERT_EQ(w.ui.ProductView->RowCount(), 13);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.list);
     c.before();
@@ -467,10 +420,9 @@ TEST(ItemEditing, ARefilledListShowsItsFirstRowAtTheTop) {
 TEST(ItemEditing, AnItemSwitchScrollsTheTargetFromTheTopOfItsRegionToNearTheMiddle) {
   test::ShownWindow w;
   TMainForm& form = *w.form;
-  auto* targetsView = w.control<TListView>("TargetsView");
-  const int rowHeight = targetsView->visualItemRect(targetsView->Row(0)).height();
-  ASSERT_EQ(targetsView->viewport()->height() / rowHeight, 15);  // rows that fit
-  ASSERT_EQ(targetsView->RowCount(), 50);
+  const int rowHeight = w.ui.TargetsView->visualItemRect(w.ui.TargetsView->Row(0)).height();
+  ASSERT_EQ(w.ui.TargetsView->viewport()->height() / rowHeight, 15);  // rows that fit
+  ASSERT_EQ(w.ui.TargetsView->RowCount(), 50);
   struct Case {
     int slot;
     const char* target;
@@ -490,13 +442,13 @@ TEST(ItemEditing, AnItemSwitchScrollsTheTargetFromTheTopOfItsRegionToNearTheMidd
   for (const Case& c : cases) {
     SCOPED_TRACE(c.slot);
     // Wherever the list stood before, the item's region is listed afresh.
-    if (c.row < 25) targetsView->scrollToBottom();
-    else targetsView->scrollToTop();
+    if (c.row < 25) w.ui.TargetsView->scrollToBottom();
+    else w.ui.TargetsView->scrollToTop();
     QTest::mouseClick(ItemButton(form, c.slot), Qt::LeftButton);
-    ASSERT_EQ(SelectedCaption(targetsView).toStdString(), c.target);
-    EXPECT_EQ(targetsView->indexOfTopLevelItem(targetsView->Selected()), c.row);
-    EXPECT_EQ(TopRow(targetsView), c.top);
-    EXPECT_TRUE(targetsView->viewport()->rect().contains(targetsView->visualItemRect(targetsView->Selected())));
+    ASSERT_EQ(SelectedCaption(w.ui.TargetsView).toStdString(), c.target);
+    EXPECT_EQ(w.ui.TargetsView->indexOfTopLevelItem(w.ui.TargetsView->Selected()), c.row);
+    EXPECT_EQ(TopRow(w.ui.TargetsView), c.top);
+    EXPECT_TRUE(w.ui.TargetsView->viewport()->rect().contains(w.ui.TargetsView->visualItemRect(w.ui.TargetsView->Selected())));
   }
 }
 
@@ -504,36 +456,36 @@ TEST(ItemEditing, ADoubleClickOnAListDoesWhatOneClickDoes) {
   // The same steps in two windows: one clicks, the other double-clicks.
   test::ShownWindow clicked;
   test::ShownWindow doubleClicked;
-  for (const test::ShownWindow* w : {&clicked, &doubleClicked}) {
-    auto* products = w->control<TListView>("ProductView");
-    for (int i = 0; i < 3; ++i) ClickRow(products, products->Row(i));  // Bauxit, Eisen, Erdgas
+  const test::MainControls& once = clicked.ui;
+  const test::MainControls& twice = doubleClicked.ui;
+  for (const test::MainControls* ui : {&once, &twice}) {
+    for (int i = 0; i < 3; ++i) ClickRow(ui->ProductView, ui->ProductView->Row(i));  // Bauxit, Eisen, Erdgas
   }
   test::ModalWatch noQuestion;
   struct Case {
     const char* list;
-    const char* view;
+    TListView* const test::MainControls::*view;
     int row;
   } cases[] = {
-      {"item products", "ItemProductView", 0},
-      {"products", "ProductView", 7},  // Kohle, in no item yet
-      {"groups", "SelectionView", 4},
-      {"buildings", "TargetsView", 40},
+      {"item products", &test::MainControls::ItemProductView, 0},
+      {"products", &test::MainControls::ProductView, 7},  // Kohle, in no item yet
+      {"groups", &test::MainControls::SelectionView, 4},
+      {"buildings", &test::MainControls::TargetsView, 40},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.list);
-    ClickRow(clicked.control<TListView>(c.view), clicked.control<TListView>(c.view)->Row(c.row));
-    test::DoubleClickRow(doubleClicked.control<TListView>(c.view), doubleClicked.control<TListView>(c.view)->Row(c.row));
-    for (const char* view : {"SelectionView", "ProductView", "ItemProductView", "TargetsView"}) {
-      const TListView* once = clicked.control<TListView>(view);
-      const TListView* twice = doubleClicked.control<TListView>(view);
-      EXPECT_EQ(Captions(twice).join(u' ').toStdString(), Captions(once).join(u' ').toStdString());
-      EXPECT_EQ(SelectedCaption(twice).toStdString(), SelectedCaption(once).toStdString());
+    ClickRow(once.*c.view, (once.*c.view)->Row(c.row));
+    test::DoubleClickRow(twice.*c.view, (twice.*c.view)->Row(c.row));
+    for (TListView* const test::MainControls::*view :
+         {&test::MainControls::SelectionView, &test::MainControls::ProductView, &test::MainControls::ItemProductView,
+          &test::MainControls::TargetsView}) {
+      EXPECT_EQ(Captions(twice.*view).join(u' ').toStdString(), Captions(once.*view).join(u' ').toStdString());
+      EXPECT_EQ(SelectedCaption(twice.*view).toStdString(), SelectedCaption(once.*view).toStdString());
     }
-    EXPECT_EQ(doubleClicked.control<QLabel>("TargetLabel")->text().toStdString(),
-              clicked.control<QLabel>("TargetLabel")->text().toStdString());
+    EXPECT_EQ(twice.TargetLabel->text().toStdString(), once.TargetLabel->text().toStdString());
     EXPECT_TRUE(test::Snapshot(doubleClicked.folder.xml()) == test::Snapshot(clicked.folder.xml()));
   }
   EXPECT_TRUE(noQuestion.seen().isEmpty()) << noQuestion.seen().join(u' ').toStdString();
   // One row removed, one added.
-  EXPECT_EQ(Captions(doubleClicked.control<TListView>("ItemProductView")).join(u' ').toStdString(), "1010227 112706 1010226");
+  EXPECT_EQ(Captions(twice.ItemProductView).join(u' ').toStdString(), "1010227 112706 1010226");
 }

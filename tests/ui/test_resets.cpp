@@ -67,11 +67,11 @@ const QString kFullQuestion = QStringLiteral(
 void EditAllSlots(TMainForm& form) {
   const QStringList items = {"2000502230", "2000502232", "2000502234", "2000502236", "2000502238", "2000502240"};
   for (int slot = 1; slot <= 6; ++slot) SaveItemContent(form.paths().XMLPath, items[slot - 1], {slot % 2 ? kCoal : kClay});
-  auto* buildings = test::Control<TListView>(form, "TargetsView");
-  for (const char* item : {"Item3Btn", "Item5Btn", "Item6Btn"}) {
-    QTest::mouseClick(test::Control(form, item), Qt::LeftButton);
-    QTest::mouseClick(test::Control(form, "Region2Btn"), Qt::LeftButton);
-    ClickRow(buildings, RowWithCaption(buildings, QStringLiteral("101251")));
+  const test::MainControls ui(form);
+  for (QToolButton* item : {ui.Item3Btn, ui.Item5Btn, ui.Item6Btn}) {
+    QTest::mouseClick(item, Qt::LeftButton);
+    QTest::mouseClick(ui.Region2Btn, Qt::LeftButton);
+    ClickRow(ui.TargetsView, RowWithCaption(ui.TargetsView, QStringLiteral("101251")));
   }
 }
 
@@ -80,25 +80,18 @@ void EditAllSlots(TMainForm& form) {
 TEST(Resets, SingleResetEmptiesTheCurrentSlotAndSetsItsTargetBack) {
   test::ShownWindow w;
   TMainForm& form = *w.form;
-  auto* item3Btn = w.control<QToolButton>("Item3Btn");
-  auto* itemProductView = w.control<TListView>("ItemProductView");
-  auto* productAmountBox = w.control<QSpinBox>("ProductAmountBox");
-  auto* singleResetImg = w.control<TImage>("SingleResetImg");
-  auto* region1Btn = w.control<QToolButton>("Region1Btn");
-  auto* targetsView = w.control<TListView>("TargetsView");
-  auto* productCycleBox = w.control<QSpinBox>("ProductCycleBox");
   EditAllSlots(form);
-  QTest::mouseClick(item3Btn, Qt::LeftButton);
-  ASSERT_EQ(itemProductView->topLevelItemCount(), 1);
-  productAmountBox->setValue(120);  // not stored: the reset leaves it so
+  QTest::mouseClick(w.ui.Item3Btn, Qt::LeftButton);
+  ASSERT_EQ(w.ui.ItemProductView->topLevelItemCount(), 1);
+  w.ui.ProductAmountBox->setValue(120);  // not stored: the reset leaves it so
   const auto before = test::Snapshot(w.folder.xml());
 
   Answer seen;
   AnswerNextQuestion(QStringLiteral("Zurücksetzen"), &seen);
-  QTest::mouseClick(singleResetImg, Qt::LeftButton);
+  QTest::mouseClick(w.ui.SingleResetImg, Qt::LeftButton);
   ExpectResetQuestion(form, seen, kSingleQuestion3);
 
-  EXPECT_EQ(itemProductView->topLevelItemCount(), 0);
+  EXPECT_EQ(w.ui.ItemProductView->topLevelItemCount(), 0);
   EXPECT_EQ(test::ReadBytes(w.folder.xml("2000502234.xml")), QByteArray("<Products/>\r\n"));
   QByteArray property = before.value(QStringLiteral("Property.xml"));
   property.replace("<Property Name=\"2000502234\" GUID=\"101251\"/>", "<Property Name=\"2000502234\" GUID=\"100451\"/>");
@@ -115,13 +108,13 @@ TEST(Resets, SingleResetEmptiesTheCurrentSlotAndSetsItsTargetBack) {
 
   EXPECT_EQ(ItemTarget(form, 3), QStringLiteral("100451"));
   for (int slot : {5, 6}) EXPECT_EQ(ItemTarget(form, slot), QStringLiteral("101251"));
-  EXPECT_TRUE(region1Btn->isChecked());
-  EXPECT_EQ(SelectedCaption(targetsView), QStringLiteral("100451"));
-  EXPECT_TRUE(targetsView->viewport()->rect().contains(targetsView->visualItemRect(targetsView->Selected())));
-  EXPECT_TRUE(item3Btn->isChecked());
+  EXPECT_TRUE(w.ui.Region1Btn->isChecked());
+  EXPECT_EQ(SelectedCaption(w.ui.TargetsView), QStringLiteral("100451"));
+  EXPECT_TRUE(w.ui.TargetsView->viewport()->rect().contains(w.ui.TargetsView->visualItemRect(w.ui.TargetsView->Selected())));
+  EXPECT_TRUE(w.ui.Item3Btn->isChecked());
   EXPECT_EQ(form.itemSlot(), QStringLiteral("3"));
-  EXPECT_EQ(productAmountBox->value(), 120);
-  EXPECT_EQ(productCycleBox->value(), 1);
+  EXPECT_EQ(w.ui.ProductAmountBox->value(), 120);
+  EXPECT_EQ(w.ui.ProductCycleBox->value(), 1);
 }
 
 TEST(Resets, DecliningEitherQuestionChangesNothing) {
@@ -131,14 +124,9 @@ TEST(Resets, DecliningEitherQuestionChangesNothing) {
   } cases[] = {{"SingleResetImg", "Abbrechen"}, {"SingleResetImg", ""}, {"FullResetImg", "Abbrechen"}, {"FullResetImg", ""}};
   test::ShownWindow w;
   TMainForm& form = *w.form;
-  auto* item5Btn = w.control<QToolButton>("Item5Btn");
-  auto* productCycleBox = w.control<QSpinBox>("ProductCycleBox");
-  auto* itemProductView = w.control<TListView>("ItemProductView");
-  auto* region2Btn = w.control<QToolButton>("Region2Btn");
-  auto* targetsView = w.control<TListView>("TargetsView");
   EditAllSlots(form);
-  QTest::mouseClick(item5Btn, Qt::LeftButton);
-  productCycleBox->setValue(9);
+  QTest::mouseClick(w.ui.Item5Btn, Qt::LeftButton);
+  w.ui.ProductCycleBox->setValue(9);
   QFile::remove(w.folder.path() + QStringLiteral("xmlk.zip"));
   const auto before = test::Snapshot(w.folder.path());
   const QSize size = form.frameGeometry().size();
@@ -149,12 +137,12 @@ TEST(Resets, DecliningEitherQuestionChangesNothing) {
     QTest::mouseClick(form.findChild<TImage*>(QLatin1String(c.reset)), Qt::LeftButton);
     EXPECT_EQ(seen.header, QStringLiteral("Sicherheitsabfrage"));
     EXPECT_EQ(test::Snapshot(w.folder.path()), before);
-    EXPECT_TRUE(item5Btn->isChecked());
-    EXPECT_EQ(itemProductView->topLevelItemCount(), 1);
+    EXPECT_TRUE(w.ui.Item5Btn->isChecked());
+    EXPECT_EQ(w.ui.ItemProductView->topLevelItemCount(), 1);
     EXPECT_EQ(ItemTarget(form, 5), QStringLiteral("101251"));
-    EXPECT_TRUE(region2Btn->isChecked());
-    EXPECT_EQ(SelectedCaption(targetsView), QStringLiteral("101251"));
-    EXPECT_EQ(productCycleBox->value(), 9);
+    EXPECT_TRUE(w.ui.Region2Btn->isChecked());
+    EXPECT_EQ(SelectedCaption(w.ui.TargetsView), QStringLiteral("101251"));
+    EXPECT_EQ(w.ui.ProductCycleBox->value(), 9);
     EXPECT_EQ(form.frameGeometry().size(), size);
   }
 }
@@ -162,22 +150,9 @@ TEST(Resets, DecliningEitherQuestionChangesNothing) {
 TEST(Resets, FullResetRestoresTheFirstStartAndKeepsTheUsersOwnFiles) {
   test::ShownWindow w;
   TMainForm& form = *w.form;
-  auto* productAmountBox = w.control<QSpinBox>("ProductAmountBox");
-  auto* item4Btn = w.control<QToolButton>("Item4Btn");
-  auto* fullResetImg = w.control<TImage>("FullResetImg");
-  auto* version = w.control<QLabel>("Version");
-  auto* item1Btn = w.control<QToolButton>("Item1Btn");
-  auto* itemProductViewLabel = w.control<QLabel>("ItemProductViewLabel");
-  auto* itemProductView = w.control<TListView>("ItemProductView");
-  auto* productCycleBox = w.control<QSpinBox>("ProductCycleBox");
-  auto* region1Btn = w.control<QToolButton>("Region1Btn");
-  auto* targetsView = w.control<TListView>("TargetsView");
-  auto* targetLabel = w.control<QLabel>("TargetLabel");
-  auto* selectionView = w.control<TListView>("SelectionView");
-  auto* productView = w.control<TListView>("ProductView");
   EditAllSlots(form);
-  productAmountBox->setValue(120);
-  QTest::mouseClick(item4Btn, Qt::LeftButton);
+  w.ui.ProductAmountBox->setValue(120);
+  QTest::mouseClick(w.ui.Item4Btn, Qt::LeftButton);
   // As after a few mod generations: the trigger counter has moved on.
   QByteArray property = test::ReadBytes(w.folder.xml("Property.xml"));
   property.replace("<Property Name=\"2000502260\"/>", "<Property Name=\"2000502263\"/>");
@@ -187,7 +162,7 @@ TEST(Resets, FullResetRestoresTheFirstStartAndKeepsTheUsersOwnFiles) {
 
   Answer seen;
   AnswerNextQuestion(QStringLiteral("Zurücksetzen"), &seen);
-  QTest::mouseClick(fullResetImg, Qt::LeftButton);
+  QTest::mouseClick(w.ui.FullResetImg, Qt::LeftButton);
   ExpectResetQuestion(form, seen, kFullQuestion);
 
   for (const char* item : {"2000502230.xml", "2000502232.xml", "2000502234.xml", "2000502236.xml", "2000502238.xml",
@@ -201,32 +176,29 @@ TEST(Resets, FullResetRestoresTheFirstStartAndKeepsTheUsersOwnFiles) {
   EXPECT_FALSE(QFile::exists(w.folder.path() + QStringLiteral("xmlk.zip")));
 
   EXPECT_EQ(form.frameGeometry().size(), QSize(1675, 942));
-  EXPECT_EQ(version->text(), GetAppVersionStr());
-  EXPECT_TRUE(item1Btn->isChecked());
+  EXPECT_EQ(w.ui.Version->text(), GetAppVersionStr());
+  EXPECT_TRUE(w.ui.Item1Btn->isChecked());
   EXPECT_EQ(form.itemGuid(), QStringLiteral("2000502230"));
   EXPECT_EQ(form.itemSlot(), QStringLiteral("1"));
-  EXPECT_EQ(itemProductViewLabel->text(), QStringLiteral("Produktlist des Items I"));
-  EXPECT_EQ(itemProductView->topLevelItemCount(), 0);
-  EXPECT_EQ(productAmountBox->value(), 25);
-  EXPECT_EQ(productCycleBox->value(), 1);
+  EXPECT_EQ(w.ui.ItemProductViewLabel->text(), QStringLiteral("Produktlist des Items I"));
+  EXPECT_EQ(w.ui.ItemProductView->topLevelItemCount(), 0);
+  EXPECT_EQ(w.ui.ProductAmountBox->value(), 25);
+  EXPECT_EQ(w.ui.ProductCycleBox->value(), 1);
   for (int slot = 1; slot <= 6; ++slot) EXPECT_EQ(ItemTarget(form, slot), QStringLiteral("100451")) << slot;
-  EXPECT_TRUE(region1Btn->isChecked());
-  EXPECT_EQ(SelectedCaption(targetsView), QStringLiteral("100451"));
-  EXPECT_TRUE(targetsView->viewport()->rect().contains(targetsView->visualItemRect(targetsView->Selected())));
-  EXPECT_EQ(targetLabel->text(), QStringLiteral("Ziel : Sägewerk"));
-  EXPECT_EQ(selectionView->Selected(), selectionView->Row(0));
-  EXPECT_EQ(productView->Selected(), productView->Row(0));
-  EXPECT_EQ(productView->Row(0)->text(1), QStringLiteral("Bauxit"));
+  EXPECT_TRUE(w.ui.Region1Btn->isChecked());
+  EXPECT_EQ(SelectedCaption(w.ui.TargetsView), QStringLiteral("100451"));
+  EXPECT_TRUE(w.ui.TargetsView->viewport()->rect().contains(w.ui.TargetsView->visualItemRect(w.ui.TargetsView->Selected())));
+  EXPECT_EQ(w.ui.TargetLabel->text(), QStringLiteral("Ziel : Sägewerk"));
+  EXPECT_EQ(w.ui.SelectionView->Selected(), w.ui.SelectionView->Row(0));
+  EXPECT_EQ(w.ui.ProductView->Selected(), w.ui.ProductView->Row(0));
+  EXPECT_EQ(w.ui.ProductView->Row(0)->text(1), QStringLiteral("Bauxit"));
 }
 
 TEST(Resets, ASingleResetOnABrokenPropertyFileIsReportedAndKeepsTheSlot) {
   test::ShownWindow w;
   TMainForm& form = *w.form;
-  auto* item3Btn = w.control<QToolButton>("Item3Btn");
-  auto* singleResetImg = w.control<TImage>("SingleResetImg");
-  auto* itemProductView = w.control<TListView>("ItemProductView");
   EditAllSlots(form);
-  QTest::mouseClick(item3Btn, Qt::LeftButton);
+  QTest::mouseClick(w.ui.Item3Btn, Qt::LeftButton);
   QFile::remove(w.folder.xml("Property.xml"));
   const auto before = test::Snapshot(w.folder.xml());
   QStringList errors;
@@ -234,11 +206,11 @@ TEST(Resets, ASingleResetOnABrokenPropertyFileIsReportedAndKeepsTheSlot) {
     test::ClickInNextModal(QStringLiteral("OK"), &errors);
     qobject_cast<TMessageForm*>(question)->OKBtn->click();
   });
-  QTest::mouseClick(singleResetImg, Qt::LeftButton);
+  QTest::mouseClick(w.ui.SingleResetImg, Qt::LeftButton);
   EXPECT_TRUE(errors.join(u' ').contains(QStringLiteral("Property.xml“ fehlt oder kann nicht gelesen werden")))
       << errors.join(u' ').toStdString();
   EXPECT_EQ(test::Snapshot(w.folder.xml()), before);
-  EXPECT_EQ(itemProductView->topLevelItemCount(), 1);
+  EXPECT_EQ(w.ui.ItemProductView->topLevelItemCount(), 1);
   EXPECT_EQ(ItemTarget(form, 3), QStringLiteral("101251"));
   EXPECT_TRUE(form.isVisible());
 }
