@@ -26,14 +26,6 @@ QStringList ItemGuids() {
   return ids;
 }
 
-QString ProductsFilePath(const QString& xmlPath) { return xmlPath + QStringLiteral("Products.xml"); }
-QString SessionsFilePath(const QString& xmlPath) { return xmlPath + QStringLiteral("Sessions.xml"); }
-QString TargetFilePath(const QString& xmlPath) { return xmlPath + QStringLiteral("Target.xml"); }
-QString PropertyFilePath(const QString& xmlPath) { return xmlPath + QStringLiteral("Property.xml"); }
-QString ItemListPath(const QString& xmlPath, const QString& itemGuid) {
-  return xmlPath + itemGuid + QStringLiteral(".xml");
-}
-
 QString ItemNumeral(int slot) {
   static const char* const numerals[] = {"I", "II", "III", "IV", "V", "VI"};
   return slot >= 1 && slot <= 6 ? QLatin1String(numerals[slot - 1]) : QString();

@@ -30,10 +30,12 @@ inline const QString kModFolderName = QStringLiteral("[Brennwick] Materials");
 
 // The files of the workspace folder `xmlPath`: the catalogues of products, product groups
 // and target buildings, the settings, and an item's product list (named by its GUID).
-QString ProductsFilePath(const QString& xmlPath);
-QString SessionsFilePath(const QString& xmlPath);
-QString TargetFilePath(const QString& xmlPath);
-QString PropertyFilePath(const QString& xmlPath);
-QString ItemListPath(const QString& xmlPath, const QString& itemGuid);
+inline QString ProductsFilePath(const QString& xmlPath) { return xmlPath + QStringLiteral("Products.xml"); }
+inline QString SessionsFilePath(const QString& xmlPath) { return xmlPath + QStringLiteral("Sessions.xml"); }
+inline QString TargetFilePath(const QString& xmlPath) { return xmlPath + QStringLiteral("Target.xml"); }
+inline QString PropertyFilePath(const QString& xmlPath) { return xmlPath + QStringLiteral("Property.xml"); }
+inline QString ItemListPath(const QString& xmlPath, const QString& itemGuid) {
+  return xmlPath + itemGuid + QStringLiteral(".xml");
+}
 
 }  // namespace bw
