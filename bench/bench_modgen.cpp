@@ -20,8 +20,8 @@ void BM_CreateItemsSixTimesForty(benchmark::State& state) {
   bw::Build(paths.PrgPath);
 
   bw::XmlDocument products, targets;
-  products.load(paths.XMLPath + QStringLiteral("Products.xml"));
-  targets.load(paths.XMLPath + QStringLiteral("Target.xml"));
+  products.load(bw::ProductsFilePath(paths.XMLPath));
+  targets.load(bw::TargetFilePath(paths.XMLPath));
   const QList<bw::XmlNode> rows = products.root().children();
   const QStringList items = bw::ItemGuids();
   for (int slot = 0; slot < items.size(); ++slot) {
@@ -33,7 +33,7 @@ void BM_CreateItemsSixTimesForty(benchmark::State& state) {
     bw::SaveItemContent(paths.XMLPath, items[slot], list);
   }
   const bw::ModSettings settings{paths.XMLPath, QStringLiteral("25"), QStringLiteral("1"),
-                                 QStringList(6, QStringLiteral("100451")), targets.root()};
+                                 QStringList(6, bw::kDefaultTarget), targets.root()};
   const QString mods = paths.PrgPath + QStringLiteral("game/mods");
   for (auto _ : state) bw::CreateItems(settings, mods);
 }

@@ -14,8 +14,8 @@ namespace {
 
 void LoadSettings(const bw::WorkspacePaths& paths) {
   bw::XmlDocument property, targets;
-  property.load(paths.XMLPath + QStringLiteral("Property.xml"));
-  targets.load(paths.XMLPath + QStringLiteral("Target.xml"));
+  property.load(bw::PropertyFilePath(paths.XMLPath));
+  targets.load(bw::TargetFilePath(paths.XMLPath));
   benchmark::DoNotOptimize(property.root());
   benchmark::DoNotOptimize(targets.root());
 }

@@ -82,7 +82,7 @@ const QStringList& BuildingTemplates() {
   return templates;
 }
 
-bool CreateBuildingsListBasedOnTemplates(CatalogRun& run) {
+void CreateBuildingsListBasedOnTemplates(CatalogRun& run) {
   const AssetIndex& assets = run.assets();
   XmlDocument collection;
   pugi::xml_node root = LoadCollection(run, collection).raw();
@@ -102,10 +102,9 @@ bool CreateBuildingsListBasedOnTemplates(CatalogRun& run) {
   }
   collection.save(Tmp(run, "Buildings_Full_List_1.xml"));
   WriteFileAtomic(Tmp(run, "GUIDS.txt"), JoinLinesCrLf(guidList));
-  return true;
 }
 
-bool CreateBuildingsListBasedOnBaseGUID(CatalogRun& run) {
+void CreateBuildingsListBasedOnBaseGUID(CatalogRun& run) {
   const AssetIndex& assets = run.assets();
   XmlDocument collection;
   pugi::xml_node root = LoadCollection(run, collection).raw();
@@ -113,12 +112,11 @@ bool CreateBuildingsListBasedOnBaseGUID(CatalogRun& run) {
     for (pugi::xml_node asset : assets.derivedFrom(guid)) root.append_copy(asset);
   }
   collection.save(Tmp(run, "Buildings_Full_List_2.xml"));
-  return true;
 }
 
 // Joins the collections under the root of the first one, so that an empty collection
 // merges as well as a full one.
-bool CompareTemplateAndBaseAssetBuildings(CatalogRun& run) {
+void CompareTemplateAndBaseAssetBuildings(CatalogRun& run) {
   XmlDocument merged;
   merged.load(Tmp(run, "Buildings_Full_List_1.xml"));
   pugi::xml_node root = merged.root().raw();
@@ -126,18 +124,16 @@ bool CompareTemplateAndBaseAssetBuildings(CatalogRun& run) {
   derived.load(Tmp(run, "Buildings_Full_List_2.xml"));
   for (pugi::xml_node building : derived.root().raw().children()) root.append_copy(building);
   merged.save(Tmp(run, "Buildings_Full_List.xml"));
-  return true;
 }
 
-bool CleanBuildingsFullList(CatalogRun& run) {
+void CleanBuildingsFullList(CatalogRun& run) {
   XmlDocument list;
   list.load(Tmp(run, "Buildings_Full_List.xml"));
   RemoveListedAssets(list, kBuildingDeleteList);
   list.save(Tmp(run, "Buildings_Full_List.xml"));
-  return true;
 }
 
-bool CreateBuildingsShortLists(CatalogRun& run) {
+void CreateBuildingsShortLists(CatalogRun& run) {
   XmlDocument list;
   list.load(Tmp(run, "Buildings_Full_List.xml"));
   const pugi::xml_node root = list.root().raw();
@@ -171,8 +167,7 @@ bool CreateBuildingsShortLists(CatalogRun& run) {
                          .arg(XmlEscape(guid), XmlEscape(local), XmlEscape(icon), region);
   }
   targetsNewXml << QStringLiteral("</Targets>");
-  WriteFileAtomic(run.paths().XMLPath + QStringLiteral("Target.xml"), "\xEF\xBB\xBF" + JoinLinesCrLf(targetsNewXml));
-  return true;
+  WriteFileAtomic(TargetFilePath(run.paths().XMLPath), "\xEF\xBB\xBF" + JoinLinesCrLf(targetsNewXml));
 }
 
 }  // namespace bw

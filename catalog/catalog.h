@@ -39,31 +39,31 @@ class CatalogRun {
   std::unique_ptr<AssetIndex> assets_;
 };
 
-// The ten steps, in the order RunCatalog calls them. Each returns true or raises bw::Error.
-bool CreateProductCleanedList(CatalogRun& run);             // 1: ORG Product.xml
-bool CreateProductShortList(CatalogRun& run);               // 2: Products.xml, icons, reports
-bool CreateSelectList(CatalogRun& run);                     // 3: Sessions.xml
-bool CreatePropertyList(CatalogRun& run);                   // 4: Property.xml
-bool CreateBuildingsListBasedOnTemplates(CatalogRun& run);  // 5: Buildings_Full_List_1.xml, GUIDS.txt
-bool CreateBuildingsListBasedOnBaseGUID(CatalogRun& run);   // 6: Buildings_Full_List_2.xml
-bool CompareTemplateAndBaseAssetBuildings(CatalogRun& run); // 7: Buildings_Full_List.xml
-bool CleanBuildingsFullList(CatalogRun& run);               // 8: Buildings_Full_List.xml
-bool CreateBuildingsShortLists(CatalogRun& run);            // 9: Target.xml
-bool CreateBlankItemLists(CatalogRun& run);                 // 10: the six item product lists
+// The ten steps, in the order RunCatalog calls them. Each raises bw::Error on failure.
+void CreateProductCleanedList(CatalogRun& run);             // 1: ORG Product.xml
+void CreateProductShortList(CatalogRun& run);               // 2: Products.xml, icons, reports
+void CreateSelectList(CatalogRun& run);                     // 3: Sessions.xml
+void CreatePropertyList(CatalogRun& run);                   // 4: Property.xml
+void CreateBuildingsListBasedOnTemplates(CatalogRun& run);  // 5: Buildings_Full_List_1.xml, GUIDS.txt
+void CreateBuildingsListBasedOnBaseGUID(CatalogRun& run);   // 6: Buildings_Full_List_2.xml
+void CompareTemplateAndBaseAssetBuildings(CatalogRun& run); // 7: Buildings_Full_List.xml
+void CleanBuildingsFullList(CatalogRun& run);               // 8: Buildings_Full_List.xml
+void CreateBuildingsShortLists(CatalogRun& run);            // 9: Target.xml
+void CreateBlankItemLists(CatalogRun& run);                 // 10: the six item product lists
 
 // The asset templates of production buildings, in the order step 5 collects them.
 const QStringList& BuildingTemplates();
 
 // Sorts without regard to letter case and keeps one entry of each group that is equal
 // without regard to case.
-bool DeleteDuplicate(QStringList& list);
+void DeleteDuplicate(QStringList& list);
+
+// The developer's folder of game icons (named icon + "_0.png").
+QString DefaultIconFolder();
 
 // Runs the ten steps in order, reporting each step's routine name before it starts. The
 // folders ORG, TMP, ICO and XMLK must exist. The first failure ends the run with a
 // bw::Error whose German message names the file; what earlier steps wrote stays.
-// The developer's folder of game icons (named icon + "_0.png").
-QString DefaultIconFolder();
-
 void RunCatalog(const WorkspacePaths& paths, const QString& iconFolder,
                 const std::function<void(const QString& step)>& progress);
 

@@ -46,7 +46,7 @@ void RunCatalog(const WorkspacePaths& paths, const QString& iconFolder,
   CatalogRun run(paths, iconFolder);
   const struct {
     const char* name;
-    bool (*routine)(CatalogRun&);
+    void (*routine)(CatalogRun&);
   } steps[] = {
       {"CreateProductCleanedList", CreateProductCleanedList},
       {"CreateProductShortList", CreateProductShortList},

@@ -9,6 +9,7 @@
 #include "catalog/dumpindex.h"
 #include "workspace/error.h"
 #include "workspace/files.h"
+#include "workspace/itemstore.h"
 #include "workspace/xmldoc.h"
 
 namespace bw {
@@ -99,24 +100,22 @@ void CopyIcons(const CatalogRun& run, const QStringList& icons) {
 
 }  // namespace
 
-bool DeleteDuplicate(QStringList& list) {
+void DeleteDuplicate(QStringList& list) {
   std::stable_sort(list.begin(), list.end(),
                    [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
   list.erase(std::unique(list.begin(), list.end(),
                          [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }),
              list.end());
-  return true;
 }
 
-bool CreateProductCleanedList(CatalogRun& run) {
+void CreateProductCleanedList(CatalogRun& run) {
   XmlDocument dump;
   dump.load(run.paths().ORGPath + QStringLiteral("ORG_Product.xml"));
   RemoveListedAssets(dump, kDeleteList);
   dump.save(run.paths().ORGPath + QStringLiteral("Product.xml"));
-  return true;
 }
 
-bool CreateProductShortList(CatalogRun& run) {
+void CreateProductShortList(CatalogRun& run) {
   const WorkspacePaths& paths = run.paths();
   const TextTable& texts = run.texts();
   XmlDocument dump;
@@ -155,15 +154,14 @@ bool CreateProductShortList(CatalogRun& run) {
     newXml << ProductRow(guid, NameOf(texts, guid), icon, QString(), dlc);
   }
   newXml << QStringLiteral("</Products>");
-  WriteXmlLines(paths.XMLPath + QStringLiteral("Products.xml"), newXml);
+  WriteXmlLines(ProductsFilePath(paths.XMLPath), newXml);
 
   DeleteDuplicate(iconList);
   WriteFileAtomic(paths.TMPPath + QStringLiteral("ItemsIconList.txt"), JoinLinesCrLf(iconList));
   CopyIcons(run, iconList);
-  return true;
 }
 
-bool CreateSelectList(CatalogRun& run) {
+void CreateSelectList(CatalogRun& run) {
   static const char* const kGroups[][2] = {
       {"11701", "Bodenschätze"},     {"11702", "Rohstoff"},          {"11703", "Zwischenprodukt"},
       {"11704", "Markt"},            {"11705", "Baumaterial"},       {"410042", "Die Passage"},
@@ -175,11 +173,10 @@ bool CreateSelectList(CatalogRun& run) {
                  .arg(QString::fromUtf8(group[0]), QString::fromUtf8(group[1]));
   }
   lines << QStringLiteral("</Sessions>");
-  WriteXmlLines(run.paths().XMLPath + QStringLiteral("Sessions.xml"), lines);
-  return true;
+  WriteXmlLines(SessionsFilePath(run.paths().XMLPath), lines);
 }
 
-bool CreatePropertyList(CatalogRun& run) {
+void CreatePropertyList(CatalogRun& run) {
   QStringList lines{QStringLiteral("<Properties>"),
                     QStringLiteral("<Property Name=\"2000502260\"/>"),
                     QStringLiteral("<Property Name=\"ProductAmount\" Value=\"25\"/>"),
@@ -187,18 +184,16 @@ bool CreatePropertyList(CatalogRun& run) {
                     QStringLiteral("<Property Name=\"Trade\" Value=\"false\"/>"),
                     QStringLiteral("<Property Name=\"Chamber\" Value=\"false\"/>")};
   for (const QString& item : ItemGuids()) {
-    lines << QStringLiteral("<Property Name=\"%1\" GUID=\"100451\"/>").arg(item);
+    lines << QStringLiteral("<Property Name=\"%1\" GUID=\"%2\"/>").arg(item, kDefaultTarget);
   }
   lines << QStringLiteral("</Properties>");
-  WriteXmlLines(run.paths().XMLPath + QStringLiteral("Property.xml"), lines);
-  return true;
+  WriteXmlLines(PropertyFilePath(run.paths().XMLPath), lines);
 }
 
-bool CreateBlankItemLists(CatalogRun& run) {
+void CreateBlankItemLists(CatalogRun& run) {
   for (const QString& item : ItemGuids()) {
-    WriteXmlLines(run.paths().XMLPath + item + QStringLiteral(".xml"), {QStringLiteral("<Products/>")});
+    WriteXmlLines(ItemListPath(run.paths().XMLPath, item), {QStringLiteral("<Products/>")});
   }
-  return true;
 }
 
 }  // namespace bw

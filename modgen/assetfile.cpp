@@ -143,16 +143,16 @@ void AppendTraderBlock(QStringList& lines) {
 
 }  // namespace
 
-bool CreateItemsXML(const ModSettings& s) {
+void CreateItemsXML(const ModSettings& s) {
   SaveProperties(s.XMLPath, s.amount, s.cycle, s.targets);
-  const QString propertyPath = s.XMLPath + QStringLiteral("Property.xml");
+  const QString propertyPath = PropertyFilePath(s.XMLPath);
   XmlDocument properties;
   properties.load(propertyPath, "Properties");
   const XmlNode counter = properties.root().firstChild();
   const int TriggerID = NextTriggerID(counter);
 
   XmlDocument products;
-  products.load(s.XMLPath + QStringLiteral("Products.xml"), "Products");
+  products.load(ProductsFilePath(s.XMLPath), "Products");
   const XmlNode productsRoot = products.root();
 
   QStringList NewXML{QStringLiteral("<!-- Spezial Items für Material Mod -->"),
@@ -172,7 +172,6 @@ bool CreateItemsXML(const ModSettings& s) {
   // Stored only now: a generation that fails before its asset file is written leaves it.
   counter.setAttr(0, QString::number(TriggerID));
   properties.save(propertyPath);
-  return true;
 }
 
 }  // namespace bw

@@ -26,11 +26,11 @@ QString DeployedModFolder(const QString& MODPath);
 // the unlock trigger, the reward pool and Eli Blackworth's offer. Stores the settings first;
 // raises the trigger counter in Property.xml once the file is written. If any line fails,
 // the old file and the counter stay.
-bool CreateItemsXML(const ModSettings& settings);
+void CreateItemsXML(const ModSettings& settings);
 
 // Writes "texts_german.xml" of the mod template: name and description of every item that
 // holds products.
-bool CreateItemsTextXML(const ModSettings& settings);
+void CreateItemsTextXML(const ModSettings& settings);
 
 // "Modifikationen erzeugen": with products in any slot, both files are generated, the
 // settings stored and the deployed mod replaced by a complete copy of the template; without

@@ -1,11 +1,9 @@
 #include "modgen/itemslots.h"
 
 #include "workspace/error.h"
+#include "workspace/paths.h"
 
 namespace bw {
-QString ItemListPath(const QString& XMLPath, const QString& itemGuid) {
-  return XMLPath + itemGuid + QStringLiteral(".xml");
-}
 
 int ItemProductCount(const QString& XMLPath, const QString& itemGuid) {
   XmlDocument doc;

@@ -7,9 +7,6 @@
 
 namespace bw {
 
-// The item's product list file.
-QString ItemListPath(const QString& XMLPath, const QString& itemGuid);
-
 // Number of child nodes of an item's product list file; 0 means the item holds no products.
 int ItemProductCount(const QString& XMLPath, const QString& itemGuid);
 

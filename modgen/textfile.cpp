@@ -5,7 +5,7 @@
 
 namespace bw {
 
-bool CreateItemsTextXML(const ModSettings& s) {
+void CreateItemsTextXML(const ModSettings& s) {
   QStringList TextXML{QStringLiteral("<ModOps>")};
   const QStringList ItemID = ItemGuids();
   for (int slot = 1; slot <= ItemID.size(); ++slot) {
@@ -23,7 +23,6 @@ bool CreateItemsTextXML(const ModSettings& s) {
   }
   TextXML << QStringLiteral("</ModOps>");
   WriteXmlLines(ModTemplateFolder(s.XMLPath) + QStringLiteral("/data/config/gui/texts_german.xml"), TextXML);
-  return true;
 }
 
 }  // namespace bw

@@ -8,29 +8,48 @@
 #include <utility>
 
 namespace bw {
+namespace {
 
-TLabel::TLabel(const QString& name, const QString& caption, QWidget* parent, bool autoSize)
-    : QLabel(caption, parent), autoSize_(autoSize) {
-  setObjectName(name);
-  setTextFormat(Qt::PlainText);
-  if (!autoSize_) return;
-  adjustSize();
-  // The display font is registered after the layout is built: measure the text again.
-  connect(qGuiApp, &QGuiApplication::fontDatabaseChanged, this, [this] {
-    const QString caption = text();
-    clear();  // drops the size measured with the font that stood in before
-    setText(caption);
-  });
+// QLabel keeps the size it measured until its text changes, whatever happens to the font.
+void Remeasure(QLabel* label) {
+  const QString caption = label->text();
+  label->clear();
+  label->setText(caption);
+  label->adjustSize();
 }
 
-void TLabel::setText(const QString& caption) {
-  QLabel::setText(caption);
-  if (autoSize_) adjustSize();
+// Watches a label for changes of its font and for newly registered fonts.
+class NaturalSize : public QObject {
+ public:
+  explicit NaturalSize(QLabel* label) : QObject(label) {
+    label->installEventFilter(this);
+    connect(qGuiApp, &QGuiApplication::fontDatabaseChanged, this, [label] { Remeasure(label); });
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::FontChange) Remeasure(static_cast<QLabel*>(watched));
+    return false;
+  }
+};
+
+}  // namespace
+
+QLabel* NewLabel(const QString& name, const QString& caption, QWidget* parent) {
+  auto* label = new QLabel(caption, parent);
+  label->setObjectName(name);
+  label->setTextFormat(Qt::PlainText);
+  return label;
 }
 
-void TLabel::changeEvent(QEvent* event) {
-  QLabel::changeEvent(event);
-  if (autoSize_ && event->type() == QEvent::FontChange) adjustSize();
+void KeepNaturalSize(QLabel* label) {
+  new NaturalSize(label);
+  label->adjustSize();
+}
+
+void SetCaption(QLabel* label, const QString& caption) {
+  label->setText(caption);
+  label->adjustSize();
 }
 
 TImage::TImage(const QString& name, QWidget* parent) : QLabel(parent) { setObjectName(name); }

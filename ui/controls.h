@@ -5,22 +5,17 @@
 
 namespace bw {
 
-// A label that, like the layout's "natural size" labels, takes the size of its text again
-// whenever its caption is set through this class.
-class TLabel : public QLabel {
-  Q_OBJECT
+// A label of a window, named `name`, showing `caption` as plain text.
+QLabel* NewLabel(const QString& name, const QString& caption, QWidget* parent);
 
- public:
-  TLabel(const QString& name, const QString& caption, QWidget* parent, bool autoSize);
+// Keeps `label` at the natural size of its text, as the layout's captions are: sized now and
+// again whenever its font changes or a font is registered (the display font comes after the
+// layout is built). QLabel::setText leaves the size alone: a new caption goes through
+// SetCaption.
+void KeepNaturalSize(QLabel* label);
 
-  void setText(const QString& caption);
-
- protected:
-  void changeEvent(QEvent* event) override;
-
- private:
-  bool autoSize_;
-};
+// Sets the caption of a label of natural size and fits the label to it.
+void SetCaption(QLabel* label, const QString& caption);
 
 // A picture control; a click on it emits clicked(), so pictures can act as buttons.
 class TImage : public QLabel {

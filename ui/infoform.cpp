@@ -37,7 +37,7 @@ TInfoForm::TInfoForm(const QString& xmlPath, QWidget* parent)
   Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   Image1->setGeometry(0, 0, 729, 900);
 
-  AnleitungLabel = new TLabel(QStringLiteral("AnleitungLabel"), QStringLiteral("Anleitung"), this, false);
+  AnleitungLabel = NewLabel(QStringLiteral("AnleitungLabel"), QStringLiteral("Anleitung"), this);
   AnleitungLabel->setFont(BoldPixelFont(QStringLiteral("Heuristica"), 15));
   AnleitungLabel->move(17, 8);
   AnleitungLabel->adjustSize();

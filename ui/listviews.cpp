@@ -20,9 +20,9 @@ constexpr int kImageIndexRole = Qt::UserRole;
 QTreeWidgetItem* TMainForm::AddListRow(QTreeWidget* view, const QString& caption, const QString& subItem0,
                                        const QString& subItem1, const QString& iconName) {
   auto* row = new QTreeWidgetItem(view, QStringList{caption, subItem0, subItem1});
-  const int index = ImageList.IndexOf(iconName);
+  const int index = images_.ImageList.IndexOf(iconName);
   row->setData(0, kImageIndexRole, index);
-  row->setIcon(0, ImageList.Icon(index));
+  row->setIcon(0, images_.ImageList.Icon(index));
   return row;
 }
 
@@ -31,16 +31,15 @@ int TMainForm::ImageIndex(const QTreeWidgetItem* row, int column) {
   return index.isValid() ? index.toInt() : -1;
 }
 
-bool TMainForm::CreateSelectionView() {
-  SelectionShortList.load(Paths.XMLPath + QStringLiteral("Sessions.xml"), "Sessions");
+void TMainForm::CreateSelectionView() {
+  SelectionShortList.load(SessionsFilePath(Paths.XMLPath), "Sessions");
   const QList<XmlNode> groups = SelectionShortList.root().children();
   SelectionView->clear();
   for (const XmlNode& group : groups) AddListRow(SelectionView, group.attr(0), group.attr(1), {}, group.attr(0));
-  return true;
 }
 
-bool TMainForm::CreateProductView(const QString& groupGuid) {
-  ProductShortList.load(Paths.XMLPath + QStringLiteral("Products.xml"), "Products");
+void TMainForm::CreateProductView(const QString& groupGuid) {
+  ProductShortList.load(ProductsFilePath(Paths.XMLPath), "Products");
   const XmlNode root = ProductShortList.root();
   // The first groups are product categories, the others game extensions.
   QList<XmlNode> products = root.select(QStringLiteral("Product[@Category=\"") + groupGuid + QStringLiteral("\"]"));
@@ -51,21 +50,19 @@ bool TMainForm::CreateProductView(const QString& groupGuid) {
   }
   ColumnToSort = 1;
   SortView(ProductView, &TMainForm::ProductViewCompare);
-  return true;
 }
 
-bool TMainForm::AddProductToItemProductView(const QString& productGuid) {
-  ProductShortList.load(Paths.XMLPath + QStringLiteral("Products.xml"), "Products");
+void TMainForm::AddProductToItemProductView(const QString& productGuid) {
+  ProductShortList.load(ProductsFilePath(Paths.XMLPath), "Products");
   const XmlNode product =
       ProductShortList.root().selectSingle(QStringLiteral("Product[@GUID=\"") + productGuid + QStringLiteral("\"]"));
   const QString guid = product.attr(0);
   const QString name = product.attr(1);
   const QString icon = product.attr(2);
   AddListRow(ItemProductView, guid, name, icon, icon);
-  return true;
 }
 
-bool TMainForm::CreateTargetsView(const QString& region) {
+void TMainForm::CreateTargetsView(const QString& region) {
   LoadTargetsList();
   const QList<XmlNode> buildings =
       TargetsRoot.select(QStringLiteral("Target[@Region=\"") + region + QStringLiteral("\"]"));
@@ -73,16 +70,15 @@ bool TMainForm::CreateTargetsView(const QString& region) {
   for (const XmlNode& building : buildings) {
     QTreeWidgetItem* row = AddListRow(TargetsView, building.attr(0), building.attr(1), building.attr(3), building.attr(2));
     // The region's picture beside the building's name.
-    const int regionIndex = ImageList.IndexOf(building.attr(3));
+    const int regionIndex = images_.ImageList.IndexOf(building.attr(3));
     row->setData(1, kImageIndexRole, regionIndex);
-    row->setIcon(1, ImageList.Icon(regionIndex));
+    row->setIcon(1, images_.ImageList.Icon(regionIndex));
   }
   ColumnToSort = 1;
   SortView(TargetsView, &TMainForm::TargetsViewCompare);
-  return true;
 }
 
-bool TMainForm::GetTargetNameAndPosition(const QString& buildingGuid) {
+void TMainForm::GetTargetNameAndPosition(const QString& buildingGuid) {
   const QString query = QStringLiteral("Target[@GUID=\"") + buildingGuid + QStringLiteral("\"]");
   const QString name = TargetsRoot.selectSingle(query).attr(1);
   const QString region = TargetsRoot.selectSingle(query).attr(3);
@@ -100,20 +96,19 @@ bool TMainForm::GetTargetNameAndPosition(const QString& buildingGuid) {
       break;
     }
   }
-  TargetLabel->setText(QStringLiteral("Ziel : ") + name);
-  return true;
+  SetCaption(TargetLabel, QStringLiteral("Ziel : ") + name);
 }
 
-bool TMainForm::ScrollListView(QTreeWidget* view) {
+void TMainForm::ScrollListView(QTreeWidget* view) {
   const int rows = view->topLevelItemCount();
-  if (rows < 2) return true;
+  if (rows < 2) return;
   const int rowHeight = view->visualItemRect(view->topLevelItem(1)).top() - view->visualItemRect(view->topLevelItem(0)).top();
   // The viewport's own height is only known once the view is on screen; this one is known
   // from the start and equal to it, as the lists never need a horizontal scroll bar.
   const int fitting = view->maximumViewportSize().height() / rowHeight;
-  if (fitting >= rows) return true;
+  if (fitting >= rows) return;
   const QList<QTreeWidgetItem*> selected = view->selectedItems();
-  if (selected.isEmpty()) return true;
+  if (selected.isEmpty()) return;
   const int selectedRow = view->indexOfTopLevelItem(selected.first());
   const int topRow = view->indexAt(QPoint(0, 0)).row();
   const int half = (fitting + 1) / 2;
@@ -121,7 +116,6 @@ bool TMainForm::ScrollListView(QTreeWidget* view) {
   // The list scrolls by whole rows, rounding to the nearest.
   const int scrollRows = static_cast<int>(std::lround(static_cast<double>(dy + 60) / rowHeight));
   view->verticalScrollBar()->setValue(view->verticalScrollBar()->value() + scrollRows);
-  return true;
 }
 
 int TMainForm::ProductViewCompare(const QTreeWidgetItem* item1, const QTreeWidgetItem* item2) const {

@@ -17,6 +17,7 @@
 #include "ui/startwithregistry.h"
 #include "ui/support.h"
 #include "workspace/error.h"
+#include "workspace/itemstore.h"
 
 namespace bw {
 
@@ -64,7 +65,7 @@ void TMainForm::ShowFrameAndVersion(int width, int height) {
 
 void TMainForm::LoadPropertyList() {
   XmlDocument properties;
-  properties.load(Paths.XMLPath + QStringLiteral("Property.xml"), "Properties");
+  properties.load(PropertyFilePath(Paths.XMLPath), "Properties");
   // Without a root the next use of PropertyRoot reports why the file failed.
   PropertyRoot = properties.rootOrError();
   PropertyList = std::move(properties);
@@ -74,7 +75,7 @@ void TMainForm::LoadTargetsList() {
   // A file that fails to load leaves the document in hand, and TargetsRoot with it, intact;
   // with none in hand, TargetsRoot reports the failure whenever it is used.
   XmlDocument targets;
-  if (!targets.load(Paths.XMLPath + QStringLiteral("Target.xml"), "Targets")) {
+  if (!targets.load(TargetFilePath(Paths.XMLPath), "Targets")) {
     if (!TargetsRoot) TargetsRoot = targets.rootOrError();
     targets.root();
   }
@@ -122,12 +123,9 @@ void TMainForm::LoadDocumentsAndFillLists(int targetRow) {
 }
 
 void TMainForm::ReadStoredSettings() {
-  auto stored = [this](const QString& name) {
-    return PropertyRoot.selectSingle(QStringLiteral("Property[@Name=\"%1\"]").arg(name)).attr(1);
-  };
   // A box shows only a number the file holds: it is written back at the next save.
   auto number = [&](const QString& name, const QSpinBox* box) {
-    const QString text = stored(name);
+    const QString text = PropertyValue(PropertyRoot, name);
     bool ok = false;
     const int value = text.toInt(&ok);
     if (!ok || value < box->minimum() || value > box->maximum()) {
@@ -143,8 +141,8 @@ void TMainForm::ReadStoredSettings() {
   const int cycle = number(QStringLiteral("ProductCycle"), ProductCycleBox);
   ProductAmountBox->setValue(amount);
   ProductCycleBox->setValue(cycle);
-  TLabel* targets[] = {Item1Target, Item2Target, Item3Target, Item4Target, Item5Target, Item6Target};
-  for (int i = 0; i < 6; ++i) targets[i]->setText(stored(ItemID.value(i)));
+  QLabel* targets[] = {Item1Target, Item2Target, Item3Target, Item4Target, Item5Target, Item6Target};
+  for (int i = 0; i < 6; ++i) targets[i]->setText(PropertyValue(PropertyRoot, ItemID.value(i)));
 }
 
 void TMainForm::SetOuterSize(int width, int height) {

@@ -9,6 +9,7 @@
 #include "workspace/xmldoc.h"
 
 class QButtonGroup;
+class QLabel;
 class QPushButton;
 class QSpinBox;
 class QTimer;
@@ -20,101 +21,46 @@ namespace bw {
 
 class TImage;
 class TInfoForm;
-class TLabel;
 class TListView;
 class TMessageForm;
 struct ModSettings;
 
+// The pictures of the main window: the whole collection, the lists in the size the list
+// views and item and region buttons show them, and the pictures of the question windows.
+struct MainFormImages {
+  TImageCollection ImageCollection;
+  TImageList ImageList{48, 48};
+  TImageList ItemImageList{48, 48};
+  TImageList TargetsImageList{48, 48};
+  TImageCollection HelpImageCollection;
+};
+
 // The main window. Its creation builds the layout, runs the start-up sequence (FormCreate)
-// and then creates the message and instructions windows.
+// and then creates the message and instructions windows. Its controls are its own; they
+// carry their names as objectName.
 class TMainForm : public QMainWindow {
   Q_OBJECT
 
  public:
   explicit TMainForm(const QString& programFolder, QWidget* parent = nullptr);
 
-  // Program-wide state.
-  WorkspacePaths Paths;
-  QString GAMEPATH;
-  QString MODPath;
-  QStringList ItemID;
-  QString ItemGUID;  // the item slot being edited
-  QString IsItem;    // its number, "1" to "6"
-  XmlDocument PropertyList;
-  XmlNode PropertyRoot;
-  XmlDocument TargetsList;
-  XmlNode TargetsRoot;
-  XmlDocument SelectionShortList;
-  XmlDocument ProductShortList;
-  int ColumnToSort = 0;  // 0: the caption, n ≥ 1: sub-item n − 1
-
-  // Pictures.
-  TImageCollection ImageCollection;
-  TImageList ImageList{48, 48};
-  TImageList ItemImageList{48, 48};
-  TImageList TargetsImageList{48, 48};
-  TImageCollection HelpImageCollection;
-
-  // The other two windows; they live as long as this one.
-  TMessageForm* MessageForm = nullptr;
-  TInfoForm* InfoForm = nullptr;
-
-  // Controls, named as their objectName.
-  TImage* BackImage;
-  TImage* CorvanaImage;
-  TImage* Image1;
-  TImage* BrassmoorImage;
-  TLabel* Version;
-  TListView* SelectionView;
-  TListView* ProductView;
-  TListView* ItemProductView;
-  TListView* TargetsView;
-  TLabel* SelectionViewLabel;
-  TLabel* ProductViewLabel;
-  TLabel* ItemProductViewLabel;
-  TLabel* TargetViewLabel;
-  QToolButton* Item1Btn;
-  QToolButton* Item2Btn;
-  QToolButton* Item3Btn;
-  QToolButton* Item4Btn;
-  QToolButton* Item5Btn;
-  QToolButton* Item6Btn;
-  QButtonGroup* ItemGroup;  // exactly one item button is down
-  QToolButton* Region1Btn;
-  QToolButton* Region2Btn;
-  QToolButton* Region3Btn;
-  QToolButton* Region4Btn;
-  QButtonGroup* RegionGroup;  // exactly one region button is down
-  TLabel* Label3;
-  TLabel* ProductAmountLabel;
-  QSpinBox* ProductAmountBox;
-  TLabel* ProductOutputCycleLabel;
-  QSpinBox* ProductCycleBox;
-  QPushButton* Create_ItemBtn;
-  QPushButton* CloseBtn;
-  TImage* SingleResetImg;
-  TImage* FullResetImg;
-  TImage* InfoImage;
-  TLabel* CorvanaLabel;
-  QPushButton* CreateXMLData;
-  TLabel* TargetLabel;
-  TLabel* Item1Target;
-  TLabel* Item2Target;
-  TLabel* Item3Target;
-  TLabel* Item4Target;
-  TLabel* Item5Target;
-  TLabel* Item6Target;
-  QTimer* ProzessTimer;
+  // What the window works on: the program folder and its subfolders, the game's mods
+  // folder, the six item GUIDs, the item being edited (its GUID and its slot, "1" to "6")
+  // and the pictures.
+  const WorkspacePaths& paths() const { return Paths; }
+  const QString& modPath() const { return MODPath; }
+  const QStringList& itemIds() const { return ItemID; }
+  const QString& itemGuid() const { return ItemGUID; }
+  const QString& itemSlot() const { return IsItem; }
+  const MainFormImages& images() const { return images_; }
 
   // List views.
-  bool CreateSelectionView();
-  bool CreateProductView(const QString& groupGuid);
-  bool AddProductToItemProductView(const QString& productGuid);
-  bool CreateTargetsView(const QString& region);
-  bool GetTargetNameAndPosition(const QString& buildingGuid);
-  bool ScrollListView(QTreeWidget* view);
-  int ProductViewCompare(const QTreeWidgetItem* item1, const QTreeWidgetItem* item2) const;
-  int TargetsViewCompare(const QTreeWidgetItem* item1, const QTreeWidgetItem* item2) const;
+  void CreateSelectionView();
+  void CreateProductView(const QString& groupGuid);
+  void AddProductToItemProductView(const QString& productGuid);
+  void CreateTargetsView(const QString& region);
+  void GetTargetNameAndPosition(const QString& buildingGuid);
+  void ScrollListView(QTreeWidget* view);
 
   // Appends a row: GUID as caption, two sub-items, the picture named `iconName` from
   // ImageList (none when no picture has that name). The row keeps the picture's index.
@@ -122,25 +68,14 @@ class TMainForm : public QMainWindow {
                               const QString& subItem1, const QString& iconName);
   static int ImageIndex(const QTreeWidgetItem* row, int column = 0);
 
-  // Sets the outer size of the window, which stays fixed.
-  void SetOuterSize(int width, int height);
-
-  // Item store and duplicate check, between the controls and the workspace files.
-  bool SaveItemContent();
-  bool ReadItemProductList();
-  bool SaveProperties();
-  // What the window shows for the mod: amount, cycle, the six targets and Target.xml.
-  ModSettings CurrentSettings() const;
-  bool CheckForDoubleSelection(const QString& productGuid);
-
-  // Handlers.
+ public slots:
   void CloseBtnClick();
   void ProzessTimerTimer();
   void InfoImageClick();
   void Create_ItemBtnClick();
   void CreateXMLDataClick();
 
-  // Editing handlers.
+  // Editing.
   void Item1BtnClick();
   void Item2BtnClick();
   void Item3BtnClick();
@@ -168,14 +103,12 @@ class TMainForm : public QMainWindow {
   void CreateControls();
   void SetTabOrder();
   void FormCreate(const QString& programFolder);
+  // Sets the outer size of the window, which stays fixed.
+  void SetOuterSize(int width, int height);
   // Parts of the start-up that the full reset runs again.
   void ShowFrameAndVersion(int width, int height);
   void LoadDocumentsAndFillLists(int targetRow);
   void ReadStoredSettings();
-  // Editing.
-  void ConnectEditingHandlers();
-  void ItemBtnClick(int slot);
-  bool AskToReset(const QString& question);
   // Load Property.xml and Target.xml afresh into their holders.
   void LoadPropertyList();
   void LoadTargetsList();
@@ -185,7 +118,91 @@ class TMainForm : public QMainWindow {
   // Raises an error naming the file that failed to load while the window does not hold all
   // of the workspace; every action that writes calls it first.
   void RequireLoadedWorkspace() const;
+
+  // Editing.
+  void ConnectEditingHandlers();
+  void ItemBtnClick(int slot);
+  bool AskToReset(const QString& question);
+  // Item store and duplicate check, between the controls and the workspace files.
+  void SaveItemContent();
+  void ReadItemProductList();
+  void SaveProperties();
+  // What the window shows for the mod: amount, cycle, the six targets and Target.xml.
+  ModSettings CurrentSettings() const;
+  bool CheckForDoubleSelection(const QString& productGuid);
+
+  // Sorting the list views by name.
+  int ProductViewCompare(const QTreeWidgetItem* item1, const QTreeWidgetItem* item2) const;
+  int TargetsViewCompare(const QTreeWidgetItem* item1, const QTreeWidgetItem* item2) const;
   void SortView(QTreeWidget* view, int (TMainForm::*compare)(const QTreeWidgetItem*, const QTreeWidgetItem*) const);
+
+  // Program-wide state.
+  WorkspacePaths Paths;
+  QString GAMEPATH;
+  QString MODPath;
+  QStringList ItemID;
+  QString ItemGUID;  // the item slot being edited
+  QString IsItem;    // its number, "1" to "6"
+  XmlDocument PropertyList;
+  XmlNode PropertyRoot;
+  XmlDocument TargetsList;
+  XmlNode TargetsRoot;
+  XmlDocument SelectionShortList;
+  XmlDocument ProductShortList;
+  int ColumnToSort = 0;  // 0: the caption, n ≥ 1: sub-item n − 1
+
+  MainFormImages images_;
+
+  // The other two windows; they live as long as this one.
+  TMessageForm* MessageForm = nullptr;
+  TInfoForm* InfoForm = nullptr;
+
+  // Controls, named as their objectName.
+  TImage* BackImage;
+  TImage* CorvanaImage;
+  TImage* Image1;
+  TImage* BrassmoorImage;
+  QLabel* Version;
+  TListView* SelectionView;
+  TListView* ProductView;
+  TListView* ItemProductView;
+  TListView* TargetsView;
+  QLabel* SelectionViewLabel;
+  QLabel* ProductViewLabel;
+  QLabel* ItemProductViewLabel;
+  QLabel* TargetViewLabel;
+  QToolButton* Item1Btn;
+  QToolButton* Item2Btn;
+  QToolButton* Item3Btn;
+  QToolButton* Item4Btn;
+  QToolButton* Item5Btn;
+  QToolButton* Item6Btn;
+  QButtonGroup* ItemGroup;  // exactly one item button is down
+  QToolButton* Region1Btn;
+  QToolButton* Region2Btn;
+  QToolButton* Region3Btn;
+  QToolButton* Region4Btn;
+  QButtonGroup* RegionGroup;  // exactly one region button is down
+  QLabel* Label3;
+  QLabel* ProductAmountLabel;
+  QSpinBox* ProductAmountBox;
+  QLabel* ProductOutputCycleLabel;
+  QSpinBox* ProductCycleBox;
+  QPushButton* Create_ItemBtn;
+  QPushButton* CloseBtn;
+  TImage* SingleResetImg;
+  TImage* FullResetImg;
+  TImage* InfoImage;
+  QLabel* CorvanaLabel;
+  QPushButton* CreateXMLData;
+  QLabel* TargetLabel;
+  QLabel* Item1Target;
+  QLabel* Item2Target;
+  QLabel* Item3Target;
+  QLabel* Item4Target;
+  QLabel* Item5Target;
+  QLabel* Item6Target;
+  QTimer* ProzessTimer;
 
   QSize outerSize_;
   bool centred_ = false;

@@ -31,46 +31,43 @@ void TMainForm::ConnectEditingHandlers() {
   connect(FullResetImg, &TImage::clicked, this, &TMainForm::FullResetImgClick);
 }
 
-bool TMainForm::SaveItemContent() {
+void TMainForm::SaveItemContent() {
   QList<ItemProduct> rows;
   for (int i = 0; i < ItemProductView->RowCount(); ++i) {
     const QTreeWidgetItem* row = ItemProductView->Row(i);
     rows.append({row->text(0), row->text(1), row->text(2)});
   }
   bw::SaveItemContent(Paths.XMLPath, ItemGUID, rows);
-  return true;
 }
 
-bool TMainForm::ReadItemProductList() {
+void TMainForm::ReadItemProductList() {
   // Emptied first: an item list that fails to load leaves the list empty.
   ItemProductView->clear();
   for (const ItemProduct& p : bw::ReadItemProductList(Paths.XMLPath, ItemGUID)) {
     AddListRow(ItemProductView, p.guid, p.name, p.icon, p.icon);
   }
-  return true;
 }
 
 ModSettings TMainForm::CurrentSettings() const {
   // The boxes' values, never a half-typed text: an empty box would store an empty number.
   QStringList targets;
-  for (const TLabel* label : {Item1Target, Item2Target, Item3Target, Item4Target, Item5Target, Item6Target}) {
+  for (const QLabel* label : {Item1Target, Item2Target, Item3Target, Item4Target, Item5Target, Item6Target}) {
     targets << label->text();
   }
   return {Paths.XMLPath, QString::number(ProductAmountBox->value()), QString::number(ProductCycleBox->value()),
           targets, TargetsRoot};
 }
 
-bool TMainForm::SaveProperties() {
+void TMainForm::SaveProperties() {
   const ModSettings settings = CurrentSettings();
   bw::SaveProperties(settings.XMLPath, settings.amount, settings.cycle, settings.targets);
-  return true;
 }
 
 bool TMainForm::CheckForDoubleSelection(const QString& productGuid) {
   const ProductHolders holders = FindProductInItems(Paths.XMLPath, productGuid);
   if (!holders.any()) return true;
-  return MessageForm->Ask(QStringLiteral("Frage"),
-                          ImageCollection.GetScaledImage(ImageCollection.IndexOf(holders.icon), 64, 64),
+  const TImageCollection& pictures = images_.ImageCollection;
+  return MessageForm->Ask(QStringLiteral("Frage"), pictures.GetScaledImage(pictures.IndexOf(holders.icon), 64, 64),
                           DuplicateQuestion(holders), QStringLiteral("Ja"), QStringLiteral("Nein"));
 }
 
@@ -81,12 +78,11 @@ void TMainForm::ItemBtnClick(int slot) {
     IsItem = QString::number(slot);
     ReadItemProductList();
     const QString numeral = ItemNumeral(slot);
-    ItemProductViewLabel->setText(QStringLiteral("Produktlist des Items ") + numeral);
-    TargetViewLabel->setText(QStringLiteral("Zielgebäude des Items ") + numeral);
+    SetCaption(ItemProductViewLabel, QStringLiteral("Produktlist des Items ") + numeral);
+    SetCaption(TargetViewLabel, QStringLiteral("Zielgebäude des Items ") + numeral);
     SingleResetImg->setToolTip(QStringLiteral("Item ") + numeral + QStringLiteral(" zurücksetzen"));
-    const QString target =
-        PropertyList.root().selectSingle(QStringLiteral("Property[@Name=\"") + ItemGUID + QStringLiteral("\"]")).attr(1);
-    findChild<TLabel*>(QStringLiteral("Item%1Target").arg(slot))->setText(target);
+    const QString target = PropertyValue(PropertyList.root(), ItemGUID);
+    findChild<QLabel*>(QStringLiteral("Item%1Target").arg(slot))->setText(target);
     GetTargetNameAndPosition(target);
     ScrollListView(TargetsView);
   });
@@ -132,9 +128,9 @@ void TMainForm::TargetsViewClick() {
   RequireLoadedWorkspace();
   const QToolButton* itemButtons[] = {Item1Btn, Item2Btn, Item3Btn, Item4Btn, Item5Btn, Item6Btn};
   for (int n = 1; n <= 6; ++n) {
-    if (itemButtons[n - 1]->isChecked()) findChild<TLabel*>(QStringLiteral("Item%1Target").arg(n))->setText(building->text(0));
+    if (itemButtons[n - 1]->isChecked()) findChild<QLabel*>(QStringLiteral("Item%1Target").arg(n))->setText(building->text(0));
   }
-  TargetLabel->setText(QStringLiteral("Ziel : ") + building->text(1));
+  SetCaption(TargetLabel, QStringLiteral("Ziel : ") + building->text(1));
   SaveProperties();
 }
 

@@ -59,23 +59,24 @@ class SpinBoxStyle : public QProxyStyle {
 void TMainForm::CreateImages() {
   const QStringList order = QString::fromUtf8(ReadFile(QStringLiteral(":/art/collection/order.txt")))
                                 .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-  ImageCollection.LoadPng(QStringLiteral(":/art/collection/"), order);
+  const TImageCollection& collection = images_.ImageCollection;
+  images_.ImageCollection.LoadPng(QStringLiteral(":/art/collection/"), order);
   // The product, group and region pictures; not the user-interface, item-slot and building ones.
-  for (int i = 0; i <= 229; ++i) ImageList.AddFrom(ImageCollection, i);
-  for (int i = 236; i <= 239; ++i) ImageList.AddFrom(ImageCollection, i);
-  for (int i = 254; i <= 257; ++i) ImageList.AddFrom(ImageCollection, i);
+  for (int i = 0; i <= 229; ++i) images_.ImageList.AddFrom(collection, i);
+  for (int i = 236; i <= 239; ++i) images_.ImageList.AddFrom(collection, i);
+  for (int i = 254; i <= 257; ++i) images_.ImageList.AddFrom(collection, i);
   for (int n = 1; n <= 6; ++n) {
-    ItemImageList.AddFrom(ImageCollection, ImageCollection.IndexOf(QStringLiteral("Item_%1").arg(n)));
-    ItemImageList.AddFrom(ImageCollection, ImageCollection.IndexOf(QStringLiteral("Item_%1_dark").arg(n)));
+    images_.ItemImageList.AddFrom(collection, collection.IndexOf(QStringLiteral("Item_%1").arg(n)));
+    images_.ItemImageList.AddFrom(collection, collection.IndexOf(QStringLiteral("Item_%1_dark").arg(n)));
   }
   for (const char* name : {"Region1", "Region2", "Region3", "Region4", "Region1dark", "Region2dark", "Region3dark",
                            "Region4Dark"}) {
-    TargetsImageList.AddFrom(ImageCollection, ImageCollection.IndexOf(QString::fromLatin1(name)));
+    images_.TargetsImageList.AddFrom(collection, collection.IndexOf(QString::fromLatin1(name)));
   }
-  HelpImageCollection.LoadPng(QStringLiteral(":/art/help/"),
-                              {QStringLiteral("Achtung"), QStringLiteral("Fehler"), QStringLiteral("Frage"),
-                               QStringLiteral("Information"), QStringLiteral("NoXmlError"), QStringLiteral("Okay"),
-                               QStringLiteral("XMLError")});
+  images_.HelpImageCollection.LoadPng(QStringLiteral(":/art/help/"),
+                                      {QStringLiteral("Achtung"), QStringLiteral("Fehler"), QStringLiteral("Frage"),
+                                       QStringLiteral("Information"), QStringLiteral("NoXmlError"), QStringLiteral("Okay"),
+                                       QStringLiteral("XMLError")});
 }
 
 void TMainForm::CreateControls() {
@@ -112,7 +113,7 @@ void TMainForm::CreateControls() {
   BrassmoorImage = picture(QStringLiteral("BrassmoorImage"), 78, 844, 200, 24, QPixmap(QStringLiteral(":/art/maker_logo.png")));
   BrassmoorImage->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-  Version = new TLabel(QStringLiteral("Version"), QStringLiteral("Version"), client, false);
+  Version = NewLabel(QStringLiteral("Version"), QStringLiteral("Version"), client);
   Version->setGeometry(84, 874, 177, 17);
   Version->setAlignment(Qt::AlignCenter);
 
@@ -121,7 +122,7 @@ void TMainForm::CreateControls() {
     auto* view = new TListView(name, widths, client);
     view->setGeometry(x, y, w, h);
     view->setHeaderLabels(captions);
-    view->setIconSize(QSize(ImageList.Width(), ImageList.Height()));
+    view->setIconSize(QSize(images_.ImageList.Width(), images_.ImageList.Height()));
     SetColour(view, QPalette::Base, colour);
     return view;
   };
@@ -137,7 +138,8 @@ void TMainForm::CreateControls() {
   TargetsView->setFocusPolicy(Qt::ClickFocus);  // not a tab stop
 
   auto label15 = [client](const QString& name, const QString& caption, int x, int y) {
-    auto* label = new TLabel(name, caption, client, true);
+    QLabel* label = NewLabel(name, caption, client);
+    KeepNaturalSize(label);
     SetFont15(label);
     label->move(x, y);
     label->adjustSize();
@@ -170,8 +172,9 @@ void TMainForm::CreateControls() {
   QToolButton** itemButtons[] = {&Item1Btn, &Item2Btn, &Item3Btn, &Item4Btn, &Item5Btn, &Item6Btn};
   const int itemTops[] = {40, 110, 180, 250, 320, 394};
   for (int n = 1; n <= 6; ++n) {
-    *itemButtons[n - 1] = groupButton(QStringLiteral("Item%1Btn").arg(n), 637, itemTops[n - 1], ItemGroup,
-                                      ItemImageList.Pixmap(2 * (n - 1)), ItemImageList.Pixmap(2 * (n - 1) + 1));
+    *itemButtons[n - 1] =
+        groupButton(QStringLiteral("Item%1Btn").arg(n), 637, itemTops[n - 1], ItemGroup,
+                    images_.ItemImageList.Pixmap(2 * (n - 1)), images_.ItemImageList.Pixmap(2 * (n - 1) + 1));
   }
   Item1Btn->setChecked(true);
   RegionGroup = new QButtonGroup(this);
@@ -179,7 +182,7 @@ void TMainForm::CreateControls() {
   QToolButton** regionButtons[] = {&Region1Btn, &Region2Btn, &Region3Btn, &Region4Btn};
   for (int n = 1; n <= 4; ++n) {
     *regionButtons[n - 1] = groupButton(QStringLiteral("Region%1Btn").arg(n), 1034, 40 + 70 * (n - 1), RegionGroup,
-                                        TargetsImageList.Pixmap(n - 1), TargetsImageList.Pixmap(n + 3));
+                                        images_.TargetsImageList.Pixmap(n - 1), images_.TargetsImageList.Pixmap(n + 3));
   }
   Region1Btn->setChecked(true);
 
@@ -225,10 +228,10 @@ void TMainForm::CreateControls() {
   InfoImage = picture(QStringLiteral("InfoImage"), 648, 683, 39, 46, QPixmap(QStringLiteral(":/art/question_mark.png")));
   connect(InfoImage, &TImage::clicked, this, &TMainForm::InfoImageClick);
 
-  CorvanaLabel = new TLabel(QStringLiteral("CorvanaLabel"),
-                            QStringLiteral("Das Spiel ist aktiv. Änderungen an den Modifikationen zeigen erst Wirkung "
-                                           "nach einem erneuten Spielstart."),
-                            client, false);
+  CorvanaLabel = NewLabel(QStringLiteral("CorvanaLabel"),
+                          QStringLiteral("Das Spiel ist aktiv. Änderungen an den Modifikationen zeigen erst Wirkung "
+                                         "nach einem erneuten Spielstart."),
+                          client);
   CorvanaLabel->setGeometry(323, 858, 697, 17);
   CorvanaLabel->setAlignment(Qt::AlignCenter);
   CorvanaLabel->setFont(HeuristicaPixels(13, true));
@@ -243,10 +246,10 @@ void TMainForm::CreateControls() {
   connect(CreateXMLData, &QPushButton::clicked, this, &TMainForm::CreateXMLDataClick);
   connect(Create_ItemBtn, &QPushButton::clicked, this, &TMainForm::Create_ItemBtnClick);
   TargetLabel = label15(QStringLiteral("TargetLabel"), QStringLiteral("Zielgebäude : "), 1840, 379);
-  TLabel** targets[] = {&Item1Target, &Item2Target, &Item3Target, &Item4Target, &Item5Target, &Item6Target};
+  QLabel** targets[] = {&Item1Target, &Item2Target, &Item3Target, &Item4Target, &Item5Target, &Item6Target};
   for (int n = 1; n <= 6; ++n) {
     const QString name = QStringLiteral("Item%1Target").arg(n);
-    *targets[n - 1] = new TLabel(name, name, client, false);
+    *targets[n - 1] = NewLabel(name, name, client);
     (*targets[n - 1])->setGeometry(1869, 531 + 24 * (n - 1), 75, 15);
   }
 

@@ -5,18 +5,14 @@
 #include "ui/controls.h"
 #include "ui/mainform.h"
 #include "ui/messageform.h"
+#include "workspace/itemstore.h"
 
 namespace bw {
-namespace {
-
-// Every slot's target on a first start.
-const QString kDefaultTarget = QStringLiteral("100451");
-
-}  // namespace
 
 bool TMainForm::AskToReset(const QString& question) {
+  const TImageCollection& pictures = images_.HelpImageCollection;
   return MessageForm->Ask(QStringLiteral("Sicherheitsabfrage"),
-                          HelpImageCollection.GetScaledImage(HelpImageCollection.IndexOf(u"Achtung"), 64, 64), question,
+                          pictures.GetScaledImage(pictures.IndexOf(u"Achtung"), 64, 64), question,
                           QStringLiteral("Zurücksetzen"), QStringLiteral("Abbrechen"));
 }
 
@@ -27,14 +23,10 @@ void TMainForm::SingleResetImgClick() {
   }
   // Property.xml first: when it can not be changed, the slot's list stays as it is, on
   // screen and on disk.
+  SaveItemTarget(Paths.XMLPath, ItemGUID, kDefaultTarget);
   LoadPropertyList();
-  const QString path = Paths.XMLPath + QStringLiteral("Property.xml");
-  PropertyRoot = PropertyList.root();
-  PropertyRoot.selectSingle(QStringLiteral("Property[@Name=\"") + ItemGUID + QStringLiteral("\"]"))
-      .setAttr(1, kDefaultTarget);
-  PropertyList.save(path);
   ItemProductView->clear();
-  findChild<TLabel*>(QStringLiteral("Item") + IsItem + QStringLiteral("Target"))->setText(kDefaultTarget);
+  findChild<QLabel*>(QStringLiteral("Item") + IsItem + QStringLiteral("Target"))->setText(kDefaultTarget);
   SaveItemContent();
   GetTargetNameAndPosition(kDefaultTarget);
   ScrollListView(TargetsView);

@@ -11,9 +11,8 @@ namespace bw {
 
 QString GetAppVersionStr() { return QString::fromStdString(ProgramVersion()); }
 
-bool GetTheTTF(QWidget& mainForm) {
+void GetTheTTF(QWidget& mainForm) {
   ApplyDisplayFont(mainForm, ReadFile(QStringLiteral(":/fonts/Heuristica-Bold.otf")));
-  return true;
 }
 
 void ApplyDisplayFont(QWidget& mainForm, const QByteArray& fontData) {

@@ -11,8 +11,8 @@ namespace bw {
 QString GetAppVersionStr();
 
 // Registers the embedded display font "Heuristica" (Bold) for this process and makes it the
-// main window's font. Always true.
-bool GetTheTTF(QWidget& mainForm);
+// main window's font.
+void GetTheTTF(QWidget& mainForm);
 
 // Registers `fontData` and sets the main window's font: "Heuristica" 10 pt, or, when the data
 // can not be registered, after a notice "MS Sans Serif" 10 pt; text colour #413728 either way.

@@ -17,7 +17,7 @@ ProductHolders FindProductInItems(const QString& xmlPath, const QString& product
   const QStringList items = ItemGuids();
   for (int k = 0; k < items.size(); ++k) {
     XmlDocument TempList;
-    TempList.load(xmlPath + items[k] + QStringLiteral(".xml"), "Products");
+    TempList.load(ItemListPath(xmlPath, items[k]), "Products");
     const XmlNode found =
         TempList.root().selectSingle(QStringLiteral("Product[@GUID=\"%1\"]").arg(productGuid));
     if (found) {

@@ -7,11 +7,8 @@
 
 namespace bw {
 
-// Replaces the whole file at once through a temporary file beside it and a rename over
-// the directory entry (a link standing there is replaced, never written through): a crash
-// or a full disk never leaves a torn file. Every write, the sync and the close are
-// checked; a failure raises an error naming the file and the reason, and the old file
-// stays as it was. The folder must exist.
+// The one writer of every file the program writes: ReplaceFile (platform/replacefile.h) for
+// a path as the core holds it, its failure raised as the core's error.
 void WriteFileAtomic(const QString& path, const QByteArray& bytes);
 
 // Deletes a file, a link or a folder with everything in it, never following a link: a link

@@ -4,6 +4,24 @@
 #include "workspace/xmldoc.h"
 
 namespace bw {
+namespace {
+
+XmlNode PropertyEntry(const XmlNode& propertyRoot, const QString& name) {
+  return propertyRoot.selectSingle(QStringLiteral("Property[@Name=\"%1\"]").arg(name));
+}
+
+// Sets the values of the named entries of Property.xml and saves it; a missing entry fails
+// before anything is saved.
+void SavePropertyValues(const QString& xmlPath, const QList<std::pair<QString, QString>>& entries) {
+  const QString path = PropertyFilePath(xmlPath);
+  XmlDocument doc;
+  doc.load(path, "Properties");
+  const XmlNode root = doc.root();
+  for (const auto& [name, value] : entries) PropertyEntry(root, name).setAttr(1, value);
+  doc.save(path);
+}
+
+}  // namespace
 
 void SaveItemContent(const QString& xmlPath, const QString& itemGuid, const QList<ItemProduct>& rows) {
   QStringList lines{QStringLiteral("<Products>")};
@@ -12,31 +30,32 @@ void SaveItemContent(const QString& xmlPath, const QString& itemGuid, const QLis
                  .arg(XmlEscape(p.guid), XmlEscape(p.name), XmlEscape(p.icon), XmlEscape(itemGuid));
   }
   lines << QStringLiteral("</Products>");
-  WriteXmlLines(xmlPath + itemGuid + QStringLiteral(".xml"), lines);
+  WriteXmlLines(ItemListPath(xmlPath, itemGuid), lines);
 }
 
 QList<ItemProduct> ReadItemProductList(const QString& xmlPath, const QString& itemGuid) {
   XmlDocument doc;
-  doc.load(xmlPath + itemGuid + QStringLiteral(".xml"), "Products");
+  doc.load(ItemListPath(xmlPath, itemGuid), "Products");
   QList<ItemProduct> rows;
   for (const XmlNode& node : doc.root().children()) rows.append({node.attr(0), node.attr(1), node.attr(2)});
   return rows;
 }
 
+QString PropertyValue(const XmlNode& propertyRoot, const QString& name) {
+  return PropertyEntry(propertyRoot, name).attr(1);
+}
+
 void SaveProperties(const QString& xmlPath, const QString& amount, const QString& cycle,
                     const QStringList& targets) {
-  const QString path = xmlPath + QStringLiteral("Property.xml");
-  XmlDocument doc;
-  doc.load(path, "Properties");
-  const XmlNode root = doc.root();
   QList<std::pair<QString, QString>> entries{{QStringLiteral("ProductAmount"), amount},
                                              {QStringLiteral("ProductCycle"), cycle}};
   const QStringList items = ItemGuids();
   for (int i = 0; i < items.size(); ++i) entries.append({items[i], targets.value(i)});
-  for (const auto& [name, value] : entries) {
-    root.selectSingle(QStringLiteral("Property[@Name=\"%1\"]").arg(name)).setAttr(1, value);
-  }
-  doc.save(path);
+  SavePropertyValues(xmlPath, entries);
+}
+
+void SaveItemTarget(const QString& xmlPath, const QString& itemGuid, const QString& target) {
+  SavePropertyValues(xmlPath, {{itemGuid, target}});
 }
 
 }  // namespace bw

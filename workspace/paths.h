@@ -28,4 +28,14 @@ QString ItemNumeral(int slot);
 // The name of the mod folder, in the workspace and in the game's mods folder.
 inline const QString kModFolderName = QStringLiteral("[Brennwick] Materials");
 
+// The files of the workspace folder `xmlPath`: the catalogues of products, product groups
+// and target buildings, the settings, and an item's product list (named by its GUID).
+inline QString ProductsFilePath(const QString& xmlPath) { return xmlPath + QStringLiteral("Products.xml"); }
+inline QString SessionsFilePath(const QString& xmlPath) { return xmlPath + QStringLiteral("Sessions.xml"); }
+inline QString TargetFilePath(const QString& xmlPath) { return xmlPath + QStringLiteral("Target.xml"); }
+inline QString PropertyFilePath(const QString& xmlPath) { return xmlPath + QStringLiteral("Property.xml"); }
+inline QString ItemListPath(const QString& xmlPath, const QString& itemGuid) {
+  return xmlPath + itemGuid + QStringLiteral(".xml");
+}
+
 }  // namespace bw

@@ -398,11 +398,10 @@ QByteArray FormatXml(const pugi::xml_document& doc) {
   return out;
 }
 
-bool FormatXMLFile(const QString& path) {
+void FormatXMLFile(const QString& path) {
   XmlDocument doc;
   if (!doc.load(path)) doc.root();  // raises the load error
   doc.save(path);
-  return true;
 }
 
 void WriteXmlLines(const QString& path, const QStringList& lines) {

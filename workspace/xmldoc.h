@@ -102,10 +102,9 @@ class XmlNode {
 QByteArray FormatXml(const pugi::xml_document& doc);
 
 // Rewrites an XML file in that layout.
-bool FormatXMLFile(const QString& path);
+void FormatXMLFile(const QString& path);
 
-// Joins lines assembled as text, lays them out and writes the file atomically: the old
-// file stays untouched unless the whole new one is written.
+// Joins lines assembled as text, lays them out and writes the file with WriteFileAtomic.
 void WriteXmlLines(const QString& path, const QStringList& lines);
 
 // Escapes a value for use inside an attribute or element text.

@@ -69,27 +69,33 @@ class Answers {
 // Runs one action as a user does; false when it can not be done in this window (no row to
 // click).
 bool Perform(TMainForm& form, Action action) {
-  auto clickFirst = [](TListView* view) {
+  auto list = [&form](const char* name) { return test::Control<TListView>(form, name); };
+  auto click = [&form](const char* name) {
+    QTest::mouseClick(test::Control(form, name), Qt::LeftButton);
+    return true;
+  };
+  auto clickFirst = [&list](const char* name) {
+    TListView* view = list(name);
     if (!view->Row(0)) return false;
     test::ClickRow(view, view->Row(0));
     return true;
   };
   switch (action) {
     case Start: return true;
-    case GroupClick: return clickFirst(form.SelectionView);
-    case RegionClick: QTest::mouseClick(form.Region1Btn, Qt::LeftButton); return true;
-    case Item1Switch: QTest::mouseClick(form.Item1Btn, Qt::LeftButton); return true;
-    case Item2Switch: QTest::mouseClick(form.Item2Btn, Qt::LeftButton); return true;
+    case GroupClick: return clickFirst("SelectionView");
+    case RegionClick: return click("Region1Btn");
+    case Item1Switch: return click("Item1Btn");
+    case Item2Switch: return click("Item2Btn");
     case ProductClick: {
-      QTreeWidgetItem* clay = test::RowWithCaption(form.ProductView, kClay.guid);
-      if (clay) test::ClickRow(form.ProductView, clay);
+      QTreeWidgetItem* clay = test::RowWithCaption(list("ProductView"), kClay.guid);
+      if (clay) test::ClickRow(list("ProductView"), clay);
       return clay;
     }
-    case ItemRowClick: return clickFirst(form.ItemProductView);
-    case TargetClick: return clickFirst(form.TargetsView);
-    case SingleReset: QTest::mouseClick(form.SingleResetImg, Qt::LeftButton); return true;
-    case Generate: QTest::mouseClick(form.Create_ItemBtn, Qt::LeftButton); return true;
-    case InfoClick: QTest::mouseClick(form.InfoImage, Qt::LeftButton); return true;
+    case ItemRowClick: return clickFirst("ItemProductView");
+    case TargetClick: return clickFirst("TargetsView");
+    case SingleReset: return click("SingleResetImg");
+    case Generate: return click("Create_ItemBtn");
+    case InfoClick: return click("InfoImage");
   }
   return false;
 }
@@ -170,7 +176,9 @@ TEST_P(BrokenWorkspace, EveryActionNamesTheFileAndChangesNothingUntilTheFullRese
     TMainForm form(folder.path());
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-    const QString deployed = form.MODPath + QLatin1Char('/') + kModFolderName;
+    const QString deployed = form.modPath() + QLatin1Char('/') + kModFolderName;
+    auto* buildings = test::Control<TListView>(form, "TargetsView");
+    auto* products = test::Control<TListView>(form, "ProductView");
     QDir(deployed).removeRecursively();
 
     const std::vector<Action>& reads = variant == RequiredMissing ? c.readsRequired : c.reads;
@@ -181,8 +189,8 @@ TEST_P(BrokenWorkspace, EveryActionNamesTheFileAndChangesNothingUntilTheFullRese
     for (Action action : actions) {
       SCOPED_TRACE(kActionNames[action]);
       // A user lists the buildings or products first where none are shown.
-      if (action == TargetClick && !form.TargetsView->Row(0)) Perform(form, RegionClick);
-      if (action == ProductClick && !test::RowWithCaption(form.ProductView, kClay.guid)) Perform(form, GroupClick);
+      if (action == TargetClick && !buildings->Row(0)) Perform(form, RegionClick);
+      if (action == ProductClick && !test::RowWithCaption(products, kClay.guid)) Perform(form, GroupClick);
       answers.takeMessages();
       const auto before = test::Snapshot(folder.xml());
       if (!Perform(form, action)) continue;
@@ -201,11 +209,11 @@ TEST_P(BrokenWorkspace, EveryActionNamesTheFileAndChangesNothingUntilTheFullRese
     }
 
     // The full reset brings back the first start, and everything works again.
-    QTest::mouseClick(form.FullResetImg, Qt::LeftButton);
+    QTest::mouseClick(test::Control(form, "FullResetImg"), Qt::LeftButton);
     EXPECT_TRUE(answers.takeMessages().isEmpty());
     EXPECT_EQ(ReadBytes(folder.xml("Property.xml")), ReadBytes(test::ShippedWorkspace() + "Property.xml"));
     ASSERT_TRUE(Perform(form, ProductClick));
-    QTest::mouseClick(form.Create_ItemBtn, Qt::LeftButton);
+    QTest::mouseClick(test::Control(form, "Create_ItemBtn"), Qt::LeftButton);
     QTest::qWait(20);
     EXPECT_TRUE(answers.takeMessages().isEmpty());
     EXPECT_TRUE(QFileInfo::exists(deployed + QStringLiteral("/data/config/export/main/asset/assets.xml")));

@@ -73,13 +73,13 @@ TEST(DeepNesting, ADeepPropertyFileIsReportedAndAGenerationChangesNothing) {
   TMainForm form(folder.path());
   form.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-  QTest::mouseClick(form.Create_ItemBtn, Qt::LeftButton);
+  QTest::mouseClick(test::Control(form, "Create_ItemBtn"), Qt::LeftButton);
   QTest::qWait(50);
 
   const QString seen = messages.seen().join(QLatin1Char('|'));
   EXPECT_EQ(seen.count(QStringLiteral("Die Datei „%1“ ist zu tief verschachtelt").arg(folder.xml("Property.xml"))), 2)
       << seen.toStdString();
   EXPECT_EQ(test::Snapshot(folder.xml()), before);
-  EXPECT_FALSE(QFileInfo::exists(form.MODPath + QLatin1Char('/') + kModFolderName));
+  EXPECT_FALSE(QFileInfo::exists(form.modPath() + QLatin1Char('/') + kModFolderName));
   EXPECT_TRUE(form.isVisible());
 }

@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
+#include <QSpinBox>
 
 #include "tests/ui/windowsupport.h"
 #include "ui/mainform.h"
@@ -29,14 +31,15 @@ TEST(FirstStart, AnEmptyWorkspaceIsNotRefilledAndTheLoadErrorIsReported) {
 TEST(FirstStart, SetsTheFolderValuesWithOneTrailingDelimiter) {
   ProgramFolder folder;
   TMainForm form(folder.path() + QStringLiteral("//"));
-  EXPECT_EQ(form.Paths.PrgPath, folder.path());
-  EXPECT_EQ(form.Paths.XMLPath, folder.path() + QStringLiteral("XMLK/"));
-  EXPECT_EQ(form.Paths.ORGPath, folder.path() + QStringLiteral("ORG/"));
-  EXPECT_EQ(form.Paths.TMPPath, folder.path() + QStringLiteral("TMP/"));
-  EXPECT_EQ(form.Paths.ICOPATH, folder.path() + QStringLiteral("ICO/"));
-  EXPECT_EQ(form.ItemID, QStringList({"2000502230", "2000502232", "2000502234", "2000502236", "2000502238", "2000502240"}));
-  EXPECT_EQ(form.PropertyRoot.name(), QStringLiteral("Properties"));
-  EXPECT_EQ(form.TargetsRoot.name(), QStringLiteral("Targets"));
+  EXPECT_EQ(form.paths().PrgPath, folder.path());
+  EXPECT_EQ(form.paths().XMLPath, folder.path() + QStringLiteral("XMLK/"));
+  EXPECT_EQ(form.paths().ORGPath, folder.path() + QStringLiteral("ORG/"));
+  EXPECT_EQ(form.paths().TMPPath, folder.path() + QStringLiteral("TMP/"));
+  EXPECT_EQ(form.paths().ICOPATH, folder.path() + QStringLiteral("ICO/"));
+  EXPECT_EQ(form.itemIds(), QStringList({"2000502230", "2000502232", "2000502234", "2000502236", "2000502238", "2000502240"}));
+  // Both settings files were read from there: the amount and the target building show them.
+  EXPECT_EQ(test::Control<QSpinBox>(form, "ProductAmountBox")->value(), 25);
+  EXPECT_EQ(test::Control<QLabel>(form, "TargetLabel")->text(), QStringLiteral("Ziel : Sägewerk"));
 }
 
 namespace {

@@ -10,7 +10,6 @@
 
 #include "modgen/createitems.h"
 #include "tests/ui/windowsupport.h"
-#include "ui/controls.h"
 #include "ui/mainform.h"
 #include "workspace/itemstore.h"
 #include "workspace/paths.h"
@@ -38,7 +37,7 @@ TEST(GenerateButton, FillsTwoItemsByClicksAndDeploysThemIntoTheProtonGame) {
   TMainForm form(folder.path());
   form.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-  EXPECT_TRUE(form.MODPath.endsWith(QStringLiteral("/drive_c/Games/Corvana 1800/mods"))) << form.MODPath.toStdString();
+  EXPECT_TRUE(form.modPath().endsWith(QStringLiteral("/drive_c/Games/Corvana 1800/mods"))) << form.modPath().toStdString();
 
   auto click = [&form](const char* name) {
     QTest::mouseClick(form.findChild<QAbstractButton*>(QString::fromLatin1(name)), Qt::LeftButton);
@@ -67,7 +66,7 @@ TEST(GenerateButton, FillsTwoItemsByClicksAndDeploysThemIntoTheProtonGame) {
   click("Create_ItemBtn");
 
   EXPECT_TRUE(noQuestion.seen().isEmpty()) << noQuestion.seen().join(QLatin1Char('|')).toStdString();
-  const QString mod = form.MODPath + QLatin1Char('/') + kModFolderName;
+  const QString mod = form.modPath() + QLatin1Char('/') + kModFolderName;
   EXPECT_EQ(test::WithoutDate(ReadBytes(mod + "/data/config/export/main/asset/assets.xml")),
             ReadBytes(kGolden + "slots2and5_assets.xml"));
   EXPECT_EQ(ReadBytes(mod + "/data/config/gui/texts_german.xml"), ReadBytes(kGolden + "slots2and5_texts_german.xml"));

@@ -3,7 +3,6 @@
 #include <QRegularExpression>
 
 #include "tests/testsupport.h"
-#include "ui/controls.h"
 #include "ui/imagecollection.h"
 #include "ui/jpeg.h"
 #include "ui/mainform.h"
@@ -15,7 +14,8 @@ using namespace bw;
 TEST(Images, CollectionsHoldTheirPicturesInOrderAndSize) {
   test::ProgramFolder folder;
   TMainForm form(folder.path());
-  ASSERT_EQ(form.ImageCollection.Count(), 258);
+  const MainFormImages& images = form.images();
+  ASSERT_EQ(images.ImageCollection.Count(), 258);
   struct Entry {
     int index;
     const char* name;
@@ -31,33 +31,33 @@ TEST(Images, CollectionsHoldTheirPicturesInOrderAndSize) {
   };
   for (const Entry& e : entries) {
     SCOPED_TRACE(e.name);
-    EXPECT_EQ(form.ImageCollection.Name(e.index), QLatin1String(e.name));
-    EXPECT_EQ(form.ImageCollection.Image(e.index).size(), e.size);
+    EXPECT_EQ(images.ImageCollection.Name(e.index), QLatin1String(e.name));
+    EXPECT_EQ(images.ImageCollection.Image(e.index).size(), e.size);
   }
   // ImageList: positions 0 to 229, then the light and the dark region pictures.
-  ASSERT_EQ(form.ImageList.Count(), 238);
-  for (int i = 0; i < 230; ++i) EXPECT_EQ(form.ImageList.Name(i), form.ImageCollection.Name(i));
-  EXPECT_EQ(form.ImageList.Name(230), QStringLiteral("Region1"));
-  EXPECT_EQ(form.ImageList.Name(233), QStringLiteral("Region4"));
-  EXPECT_EQ(form.ImageList.Name(234), QStringLiteral("Region1dark"));
-  EXPECT_EQ(form.ImageList.Name(237), QStringLiteral("Region4Dark"));
-  EXPECT_EQ(form.ImageList.Pixmap(0).size(), QSize(48, 48));
-  EXPECT_EQ(form.ImageList.IndexOf(QStringLiteral("Item_1")), -1);
-  EXPECT_EQ(form.ImageList.IndexOf(QStringLiteral("FullReset")), -1);
+  ASSERT_EQ(images.ImageList.Count(), 238);
+  for (int i = 0; i < 230; ++i) EXPECT_EQ(images.ImageList.Name(i), images.ImageCollection.Name(i));
+  EXPECT_EQ(images.ImageList.Name(230), QStringLiteral("Region1"));
+  EXPECT_EQ(images.ImageList.Name(233), QStringLiteral("Region4"));
+  EXPECT_EQ(images.ImageList.Name(234), QStringLiteral("Region1dark"));
+  EXPECT_EQ(images.ImageList.Name(237), QStringLiteral("Region4Dark"));
+  EXPECT_EQ(images.ImageList.Pixmap(0).size(), QSize(48, 48));
+  EXPECT_EQ(images.ImageList.IndexOf(QStringLiteral("Item_1")), -1);
+  EXPECT_EQ(images.ImageList.IndexOf(QStringLiteral("FullReset")), -1);
 
   QStringList items, regions;
-  for (int i = 0; i < form.ItemImageList.Count(); ++i) items << form.ItemImageList.Name(i);
-  for (int i = 0; i < form.TargetsImageList.Count(); ++i) regions << form.TargetsImageList.Name(i);
+  for (int i = 0; i < images.ItemImageList.Count(); ++i) items << images.ItemImageList.Name(i);
+  for (int i = 0; i < images.TargetsImageList.Count(); ++i) regions << images.TargetsImageList.Name(i);
   EXPECT_EQ(items, (QStringList{"Item_1", "Item_1_dark", "Item_2", "Item_2_dark", "Item_3", "Item_3_dark", "Item_4",
                                 "Item_4_dark", "Item_5", "Item_5_dark", "Item_6", "Item_6_dark"}));
   EXPECT_EQ(regions, (QStringList{"Region1", "Region2", "Region3", "Region4", "Region1dark", "Region2dark",
                                   "Region3dark", "Region4Dark"}));
-  EXPECT_EQ(form.ItemImageList.Pixmap(11).size(), QSize(48, 48));
+  EXPECT_EQ(images.ItemImageList.Pixmap(11).size(), QSize(48, 48));
 
-  ASSERT_EQ(form.HelpImageCollection.Count(), 7);
-  EXPECT_EQ(form.HelpImageCollection.Image(form.HelpImageCollection.IndexOf(QStringLiteral("Achtung"))).size(),
+  ASSERT_EQ(images.HelpImageCollection.Count(), 7);
+  EXPECT_EQ(images.HelpImageCollection.Image(images.HelpImageCollection.IndexOf(QStringLiteral("Achtung"))).size(),
             QSize(256, 256));
-  EXPECT_EQ(form.HelpImageCollection.Image(form.HelpImageCollection.IndexOf(QStringLiteral("xmlerror"))).size(),
+  EXPECT_EQ(images.HelpImageCollection.Image(images.HelpImageCollection.IndexOf(QStringLiteral("xmlerror"))).size(),
             QSize(92, 128));
 }
 
@@ -66,10 +66,11 @@ TEST(Images, EveryIconNameOfTheCataloguesHasItsPicture) {
   const QRegularExpression icon(QStringLiteral("Icon=\"([^\"]*)\""));
   test::ProgramFolder folder;
   TMainForm form(folder.path());
+  const MainFormImages& images = form.images();
   for (const char* file : {"Products.xml", "Target.xml"}) {
     const QString text = QString::fromUtf8(test::ReadBytes(test::ShippedWorkspace() + QLatin1String(file)));
     for (const QRegularExpressionMatch& m : icon.globalMatch(text)) {
-      if (form.ImageList.IndexOf(m.captured(1)) < 0) missing << m.captured(1);
+      if (images.ImageList.IndexOf(m.captured(1)) < 0) missing << m.captured(1);
     }
   }
   EXPECT_TRUE(missing.isEmpty()) << missing.join(' ').toStdString();

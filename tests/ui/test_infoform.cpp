@@ -6,7 +6,6 @@
 #include <QTextEdit>
 
 #include "tests/ui/windowsupport.h"
-#include "ui/controls.h"
 #include "ui/infoform.h"
 #include "ui/mainform.h"
 #include "workspace/error.h"
@@ -18,7 +17,7 @@ TEST(InfoForm, ShowsInfoTxtAfreshAtEveryShowing) {
   TMainForm main(folder.path());
   main.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
-  TInfoForm& info = *main.InfoForm;
+  TInfoForm& info = *test::Control<TInfoForm>(main, "InfoForm");
   EXPECT_EQ(info.height(), 900);
   EXPECT_EQ(info.width(), 729);
   test::WriteBytes(folder.xml(QStringLiteral("Info.txt")), QByteArray("\xEF\xBB\xBF") + "Anleitung für Brennwick\r\nZeile 2");
@@ -29,7 +28,7 @@ TEST(InfoForm, ShowsInfoTxtAfreshAtEveryShowing) {
     QTest::mouseClick(info.OKBtn, Qt::LeftButton);
   };
   test::OnNextModal(editAndClose);
-  QTest::mouseClick(main.InfoImage, Qt::LeftButton);
+  QTest::mouseClick(test::Control(main, "InfoImage"), Qt::LeftButton);
   test::OnNextModal(editAndClose);
   main.InfoImageClick();
   const QString expected = QString::fromUtf8("Anleitung für Brennwick\nZeile 2");

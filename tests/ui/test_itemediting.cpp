@@ -39,19 +39,21 @@ QToolButton* ItemButton(TMainForm& form, int slot) {
 }
 
 QString ItemTarget(TMainForm& form, int slot) {
-  return form.findChild<TLabel*>(QStringLiteral("Item%1Target").arg(slot))->text();
+  return form.findChild<QLabel*>(QStringLiteral("Item%1Target").arg(slot))->text();
 }
 
 void ClickProduct(TMainForm& form, const char* guid) {
-  QTreeWidgetItem* row = RowWithCaption(form.ProductView, QLatin1String(guid));
+  auto* products = test::Control<TListView>(form, "ProductView");
+  QTreeWidgetItem* row = RowWithCaption(products, QLatin1String(guid));
   ASSERT_NE(row, nullptr) << guid;
-  ClickRow(form.ProductView, row);
+  ClickRow(products, row);
 }
 
 void ClickBuilding(TMainForm& form, const QString& guid) {
-  QTreeWidgetItem* row = RowWithCaption(form.TargetsView, guid);
+  auto* buildings = test::Control<TListView>(form, "TargetsView");
+  QTreeWidgetItem* row = RowWithCaption(buildings, guid);
   ASSERT_NE(row, nullptr) << guid.toStdString();
-  ClickRow(form.TargetsView, row);
+  ClickRow(buildings, row);
 }
 
 QByteArray ListLine(const char* guid, const char* name, const char* icon, const char* item) {
@@ -78,8 +80,8 @@ const QStringList kDefaultTargets(6, QStringLiteral("100451"));
 TEST(ItemEditing, AProductAddedToItemTwoIsItsLastRowAndADuplicateIsAskedFirst) {
   test::ShownWindow w;
   TMainForm& form = *w.form;
-  QTest::mouseClick(form.Item2Btn, Qt::LeftButton);
-  EXPECT_EQ(form.ItemGUID, QStringLiteral("2000502232"));
+  QTest::mouseClick(w.ui.Item2Btn, Qt::LeftButton);
+  EXPECT_EQ(form.itemGuid(), QStringLiteral("2000502232"));
   const auto before = test::Snapshot(w.folder.xml());
   {
     test::ModalWatch noQuestion;
@@ -112,26 +114,25 @@ TEST(ItemEditing, AProductAddedToItemTwoIsItsLastRowAndADuplicateIsAskedFirst) {
                                                           "enthalten. Trotzdem hinzugefügen?\n"),
                                "Ja", "Nein"}));
   EXPECT_EQ(picture.size(), QSize(64, 64));
-  EXPECT_EQ(picture, QPixmap::fromImage(form.ImageCollection.GetScaledImage(form.ImageCollection.IndexOf(u"icon_coal"),
-                                                                            64, 64))
-                         .toImage());
+  const TImageCollection& pictures = form.images().ImageCollection;
+  EXPECT_EQ(picture, QPixmap::fromImage(pictures.GetScaledImage(pictures.IndexOf(u"icon_coal"), 64, 64)).toImage());
   EXPECT_EQ(test::ReadBytes(w.folder.xml("2000502232.xml")), twoRows);
-  EXPECT_EQ(Captions(form.ItemProductView), (QStringList{kClay, kCoal}));
+  EXPECT_EQ(Captions(w.ui.ItemProductView), (QStringList{kClay, kCoal}));
 
   // "Ja" adds it a second time; both rows read back in order.
   test::ClickInNextModal(QStringLiteral("Ja"));
   ClickProduct(form, kCoal);
-  EXPECT_EQ(Captions(form.ItemProductView), (QStringList{kClay, kCoal, kCoal}));
+  EXPECT_EQ(Captions(w.ui.ItemProductView), (QStringList{kClay, kCoal, kCoal}));
   EXPECT_EQ(test::ReadBytes(w.folder.xml("2000502232.xml")),
             "<Products>\r\n" + ListLine(kClay, "Lehm", "icon_clay", "2000502232") +
                 ListLine(kCoal, "Kohle", "icon_coal", "2000502232") +
                 ListLine(kCoal, "Kohle", "icon_coal", "2000502232") + "</Products>\r\n");
-  QTest::mouseClick(form.Item1Btn, Qt::LeftButton);
-  EXPECT_EQ(form.ItemProductView->topLevelItemCount(), 0);
-  QTest::mouseClick(form.Item2Btn, Qt::LeftButton);
-  EXPECT_EQ(Captions(form.ItemProductView), (QStringList{kClay, kCoal, kCoal}));
-  EXPECT_EQ(form.ItemProductView->topLevelItem(1)->text(1), QStringLiteral("Kohle"));
-  EXPECT_EQ(TMainForm::ImageIndex(form.ItemProductView->topLevelItem(1)), form.ImageList.IndexOf(u"icon_coal"));
+  QTest::mouseClick(w.ui.Item1Btn, Qt::LeftButton);
+  EXPECT_EQ(w.ui.ItemProductView->topLevelItemCount(), 0);
+  QTest::mouseClick(w.ui.Item2Btn, Qt::LeftButton);
+  EXPECT_EQ(Captions(w.ui.ItemProductView), (QStringList{kClay, kCoal, kCoal}));
+  EXPECT_EQ(w.ui.ItemProductView->topLevelItem(1)->text(1), QStringLiteral("Kohle"));
+  EXPECT_EQ(TMainForm::ImageIndex(w.ui.ItemProductView->topLevelItem(1)), form.images().ImageList.IndexOf(u"icon_coal"));
 }
 
 TEST(ItemEditing, TheDuplicateQuestionNamesTheHoldingItemsInItemOrder) {
@@ -147,7 +148,7 @@ TEST(ItemEditing, TheDuplicateQuestionNamesTheHoldingItemsInItemOrder) {
                                               "enthalten. Trotzdem hinzugefügen?\n")))
       << seen.join(QStringLiteral(" | ")).toStdString();
   EXPECT_EQ(test::Snapshot(w.folder.xml()), before);
-  EXPECT_EQ(form.ItemProductView->topLevelItemCount(), 0);
+  EXPECT_EQ(w.ui.ItemProductView->topLevelItemCount(), 0);
 }
 
 TEST(ItemEditing, AClickOnARowOfTheItemRemovesItAndClicksBesideRowsChangeNothing) {
@@ -156,16 +157,16 @@ TEST(ItemEditing, AClickOnARowOfTheItemRemovesItAndClicksBesideRowsChangeNothing
   ClickProduct(form, kClay);
   ClickProduct(form, kCoal);
   const auto before = test::Snapshot(w.folder.xml());
-  const QString target = SelectedCaption(form.TargetsView);
+  const QString target = SelectedCaption(w.ui.TargetsView);
   {
     test::ModalWatch noQuestion;
-    for (TListView* view : {form.SelectionView, form.ProductView, form.ItemProductView, form.TargetsView}) {
+    for (TListView* view : {w.ui.SelectionView, w.ui.ProductView, w.ui.ItemProductView, w.ui.TargetsView}) {
       SCOPED_TRACE(view->objectName().toStdString());
       const QStringList rows = Captions(view);
       const QString selected = SelectedCaption(view);
       test::ClickBesideRows(view);
       // The building list is always longer than its view: beside its rows is right of its columns.
-      if (view == form.TargetsView) {
+      if (view == w.ui.TargetsView) {
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, QPoint(view->viewport()->width() - 2, 10));
       }
       EXPECT_EQ(Captions(view), rows);
@@ -174,105 +175,104 @@ TEST(ItemEditing, AClickOnARowOfTheItemRemovesItAndClicksBesideRowsChangeNothing
     EXPECT_TRUE(noQuestion.seen().isEmpty());
   }
   EXPECT_EQ(test::Snapshot(w.folder.xml()), before);
-  EXPECT_EQ(SelectedCaption(form.TargetsView), target);
-  EXPECT_EQ(Captions(form.ItemProductView), (QStringList{kClay, kCoal}));
+  EXPECT_EQ(SelectedCaption(w.ui.TargetsView), target);
+  EXPECT_EQ(Captions(w.ui.ItemProductView), (QStringList{kClay, kCoal}));
 
   // A single click on a row of the item's list removes that row, on screen and on disk.
-  ClickRow(form.ItemProductView, form.ItemProductView->Row(0));
-  EXPECT_EQ(Captions(form.ItemProductView), (QStringList{kCoal}));
+  ClickRow(w.ui.ItemProductView, w.ui.ItemProductView->Row(0));
+  EXPECT_EQ(Captions(w.ui.ItemProductView), (QStringList{kCoal}));
   EXPECT_EQ(test::ReadBytes(w.folder.xml("2000502230.xml")),
             "<Products>\r\n" + ListLine(kCoal, "Kohle", "icon_coal", "2000502230") + "</Products>\r\n");
-  ClickRow(form.ItemProductView, form.ItemProductView->Row(0));
+  ClickRow(w.ui.ItemProductView, w.ui.ItemProductView->Row(0));
   EXPECT_EQ(test::ReadBytes(w.folder.xml("2000502230.xml")), QByteArray("<Products/>\r\n"));
 }
 
 TEST(ItemEditing, AGroupClickListsItsProducts) {
   test::ShownWindow w;
-  TMainForm& form = *w.form;
-  ClickRow(form.SelectionView, RowWithCaption(form.SelectionView, QStringLiteral("410042")));
-  EXPECT_EQ(form.ProductView->topLevelItemCount(), 14);
-  EXPECT_EQ(form.ProductView->Row(0)->text(1), QString::fromUtf8("Bärenfelle"));
-  EXPECT_EQ(form.ProductView->Selected(), nullptr);
+  ClickRow(w.ui.SelectionView, RowWithCaption(w.ui.SelectionView, QStringLiteral("410042")));
+  EXPECT_EQ(w.ui.ProductView->topLevelItemCount(), 14);
+  EXPECT_EQ(w.ui.ProductView->Row(0)->text(1), QString::fromUtf8("Bärenfelle"));
+  EXPECT_EQ(w.ui.ProductView->Selected(), nullptr);
 }
 
 TEST(ItemEditing, ATargetGoesToThePressedItemOnlyAndStoresTheBoxesAsTheyStand) {
   test::ShownWindow w;
   TMainForm& form = *w.form;
-  QTest::mouseClick(form.Item4Btn, Qt::LeftButton);
-  QTest::mouseClick(form.Region2Btn, Qt::LeftButton);
-  EXPECT_EQ(form.TargetsView->topLevelItemCount(), 43);
-  EXPECT_EQ(form.TargetsView->Selected(), nullptr);
+  QTest::mouseClick(w.ui.Item4Btn, Qt::LeftButton);
+  QTest::mouseClick(w.ui.Region2Btn, Qt::LeftButton);
+  EXPECT_EQ(w.ui.TargetsView->topLevelItemCount(), 43);
+  EXPECT_EQ(w.ui.TargetsView->Selected(), nullptr);
   ClickBuilding(form, QStringLiteral("101251"));
   for (int slot = 1; slot <= 6; ++slot) {
     EXPECT_EQ(ItemTarget(form, slot), slot == 4 ? QStringLiteral("101251") : QStringLiteral("100451")) << slot;
   }
-  EXPECT_EQ(form.TargetLabel->text(), QStringLiteral("Ziel : Zuckerraffinerie"));
+  EXPECT_EQ(w.ui.TargetLabel->text(), QStringLiteral("Ziel : Zuckerraffinerie"));
   QStringList targets = kDefaultTargets;
   targets[3] = QStringLiteral("101251");
   EXPECT_EQ(test::ReadBytes(w.folder.xml("Property.xml")), PropertyWithTargets("25", "1", targets));
 
   // Boxes changed: nothing is stored until the next target click, which stores them.
-  form.ProductAmountBox->setValue(120);
-  form.ProductCycleBox->setValue(7);
+  w.ui.ProductAmountBox->setValue(120);
+  w.ui.ProductCycleBox->setValue(7);
   EXPECT_EQ(test::ReadBytes(w.folder.xml("Property.xml")), PropertyWithTargets("25", "1", targets));
   ClickBuilding(form, QStringLiteral("101252"));
   targets[3] = QStringLiteral("101252");
   EXPECT_EQ(test::ReadBytes(w.folder.xml("Property.xml")), PropertyWithTargets("120", "7", targets));
-  form.ProductAmountBox->setValue(33);
+  w.ui.ProductAmountBox->setValue(33);
   EXPECT_EQ(test::ReadBytes(w.folder.xml("Property.xml")), PropertyWithTargets("120", "7", targets));
 }
 
 TEST(ItemEditing, ItemSwitchesShowEachItemWithItsStoredTargetAndLeaveTheRestAlone) {
   test::ShownWindow w;
   TMainForm& form = *w.form;
-  QTest::mouseClick(form.Item4Btn, Qt::LeftButton);
-  QTest::mouseClick(form.Region2Btn, Qt::LeftButton);
+  QTest::mouseClick(w.ui.Item4Btn, Qt::LeftButton);
+  QTest::mouseClick(w.ui.Region2Btn, Qt::LeftButton);
   ClickBuilding(form, QStringLiteral("101251"));
   const QByteArray stored = test::ReadBytes(w.folder.xml("Property.xml"));
 
   // Another region and back, no building clicked: the target stays.
-  QTest::mouseClick(form.Region3Btn, Qt::LeftButton);
-  EXPECT_EQ(form.TargetsView->topLevelItemCount(), 16);
-  QTest::mouseClick(form.Region2Btn, Qt::LeftButton);
-  EXPECT_EQ(form.TargetsView->Selected(), nullptr);
+  QTest::mouseClick(w.ui.Region3Btn, Qt::LeftButton);
+  EXPECT_EQ(w.ui.TargetsView->topLevelItemCount(), 16);
+  QTest::mouseClick(w.ui.Region2Btn, Qt::LeftButton);
+  EXPECT_EQ(w.ui.TargetsView->Selected(), nullptr);
   EXPECT_EQ(ItemTarget(form, 4), QStringLiteral("101251"));
-  EXPECT_EQ(form.TargetLabel->text(), QStringLiteral("Ziel : Zuckerraffinerie"));
+  EXPECT_EQ(w.ui.TargetLabel->text(), QStringLiteral("Ziel : Zuckerraffinerie"));
   EXPECT_EQ(test::ReadBytes(w.folder.xml("Property.xml")), stored);
 
   // Group, products and boxes as the user left them, whatever item is chosen.
-  ClickRow(form.SelectionView, form.SelectionView->Row(3));
-  form.ProductView->SelectRow(form.ProductView->Row(2));
-  form.ProductAmountBox->setValue(99);
-  form.ProductCycleBox->setValue(9);
-  const QStringList products = Captions(form.ProductView);
-  const QString product = SelectedCaption(form.ProductView);
+  ClickRow(w.ui.SelectionView, w.ui.SelectionView->Row(3));
+  w.ui.ProductView->SelectRow(w.ui.ProductView->Row(2));
+  w.ui.ProductAmountBox->setValue(99);
+  w.ui.ProductCycleBox->setValue(9);
+  const QStringList products = Captions(w.ui.ProductView);
+  const QString product = SelectedCaption(w.ui.ProductView);
   struct Case {
     int slot;
     const char* numeral;
     const char* target;
     QToolButton* region;
-  } cases[] = {{1, "I", "100451", form.Region1Btn},   {4, "IV", "101251", form.Region2Btn},
-               {2, "II", "100451", form.Region1Btn},  {3, "III", "100451", form.Region1Btn},
-               {5, "V", "100451", form.Region1Btn},   {6, "VI", "100451", form.Region1Btn},
-               {4, "IV", "101251", form.Region2Btn}};
+  } cases[] = {{1, "I", "100451", w.ui.Region1Btn},   {4, "IV", "101251", w.ui.Region2Btn},
+               {2, "II", "100451", w.ui.Region1Btn},  {3, "III", "100451", w.ui.Region1Btn},
+               {5, "V", "100451", w.ui.Region1Btn},   {6, "VI", "100451", w.ui.Region1Btn},
+               {4, "IV", "101251", w.ui.Region2Btn}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.slot);
     QTest::mouseClick(ItemButton(form, c.slot), Qt::LeftButton);
-    EXPECT_EQ(form.ItemGUID, QString::number(2000502230LL + 2 * (c.slot - 1)));
-    EXPECT_EQ(form.IsItem, QString::number(c.slot));
-    EXPECT_EQ(form.ItemProductViewLabel->text(), QStringLiteral("Produktlist des Items ") + QLatin1String(c.numeral));
-    EXPECT_EQ(form.TargetViewLabel->text(), QStringLiteral("Zielgebäude des Items ") + QLatin1String(c.numeral));
-    EXPECT_EQ(form.SingleResetImg->toolTip(), QStringLiteral("Item ") + QLatin1String(c.numeral) + QStringLiteral(" zurücksetzen"));
+    EXPECT_EQ(form.itemGuid(), QString::number(2000502230LL + 2 * (c.slot - 1)));
+    EXPECT_EQ(form.itemSlot(), QString::number(c.slot));
+    EXPECT_EQ(w.ui.ItemProductViewLabel->text(), QStringLiteral("Produktlist des Items ") + QLatin1String(c.numeral));
+    EXPECT_EQ(w.ui.TargetViewLabel->text(), QStringLiteral("Zielgebäude des Items ") + QLatin1String(c.numeral));
+    EXPECT_EQ(w.ui.SingleResetImg->toolTip(), QStringLiteral("Item ") + QLatin1String(c.numeral) + QStringLiteral(" zurücksetzen"));
     EXPECT_EQ(ItemTarget(form, c.slot), QLatin1String(c.target));
     EXPECT_TRUE(c.region->isChecked());
-    EXPECT_EQ(SelectedCaption(form.TargetsView), QLatin1String(c.target));
-    const QRect selectedRect = form.TargetsView->visualItemRect(form.TargetsView->Selected());
-    EXPECT_TRUE(form.TargetsView->viewport()->rect().contains(selectedRect));
-    EXPECT_EQ(form.ProductAmountBox->value(), 99);
-    EXPECT_EQ(form.ProductCycleBox->value(), 9);
-    EXPECT_EQ(SelectedCaption(form.SelectionView), form.SelectionView->Row(3)->text(0));
-    EXPECT_EQ(Captions(form.ProductView), products);
-    EXPECT_EQ(SelectedCaption(form.ProductView), product);
+    EXPECT_EQ(SelectedCaption(w.ui.TargetsView), QLatin1String(c.target));
+    const QRect selectedRect = w.ui.TargetsView->visualItemRect(w.ui.TargetsView->Selected());
+    EXPECT_TRUE(w.ui.TargetsView->viewport()->rect().contains(selectedRect));
+    EXPECT_EQ(w.ui.ProductAmountBox->value(), 99);
+    EXPECT_EQ(w.ui.ProductCycleBox->value(), 9);
+    EXPECT_EQ(SelectedCaption(w.ui.SelectionView), w.ui.SelectionView->Row(3)->text(0));
+    EXPECT_EQ(Captions(w.ui.ProductView), products);
+    EXPECT_EQ(SelectedCaption(w.ui.ProductView), product);
   }
   EXPECT_EQ(test::ReadBytes(w.folder.xml("Property.xml")), stored);
 }
@@ -304,21 +304,21 @@ TEST(ItemEditing, BrokenWorkspaceFilesAreReportedInGermanAndChangeNoOtherFile) {
     QStringList seen;
     test::ClickInNextModal(QStringLiteral("OK"), &seen);
     switch (c.action) {
-      case SwitchToItem2: QTest::mouseClick(form.Item2Btn, Qt::LeftButton); break;
+      case SwitchToItem2: QTest::mouseClick(w.ui.Item2Btn, Qt::LeftButton); break;
       case AddProduct: ClickProduct(form, kCoal); break;
-      case ChooseTarget: ClickRow(form.TargetsView, form.TargetsView->Row(0)); break;
+      case ChooseTarget: ClickRow(w.ui.TargetsView, w.ui.TargetsView->Row(0)); break;
     }
     ASSERT_FALSE(seen.isEmpty());
     EXPECT_TRUE(seen.join(u' ').contains(QString::fromUtf8(c.message))) << seen.join(u' ').toStdString();
     EXPECT_TRUE(seen.join(u' ').contains(QLatin1String(c.file)));
     EXPECT_EQ(test::Snapshot(w.folder.xml()), before);
-    EXPECT_EQ(form.ItemProductView->topLevelItemCount(), 0);
+    EXPECT_EQ(w.ui.ItemProductView->topLevelItemCount(), 0);
     // The window runs on: another item is shown as before.
     EXPECT_TRUE(form.isVisible());
     if (QLatin1String(c.file) != QLatin1String("Property.xml")) {
-      QTest::mouseClick(form.Item3Btn, Qt::LeftButton);
-      EXPECT_EQ(form.ItemProductViewLabel->text(), QStringLiteral("Produktlist des Items III"));
-      EXPECT_EQ(SelectedCaption(form.TargetsView), QStringLiteral("100451"));
+      QTest::mouseClick(w.ui.Item3Btn, Qt::LeftButton);
+      EXPECT_EQ(w.ui.ItemProductViewLabel->text(), QStringLiteral("Produktlist des Items III"));
+      EXPECT_EQ(SelectedCaption(w.ui.TargetsView), QStringLiteral("100451"));
     }
   }
 }
@@ -329,28 +329,29 @@ TEST(ItemEditing, AfterARestartEverythingEditedIsShownAgain) {
     TMainForm& form = *w.form;
     ClickProduct(form, kCoal);
     ClickProduct(form, kClay);
-    QTest::mouseClick(form.Item5Btn, Qt::LeftButton);
+    QTest::mouseClick(w.ui.Item5Btn, Qt::LeftButton);
     test::ClickInNextModal(QStringLiteral("Ja"));  // item I holds clay already
     ClickProduct(form, kClay);
-    form.ProductAmountBox->setValue(120);
-    form.ProductCycleBox->setValue(7);
-    QTest::mouseClick(form.Region3Btn, Qt::LeftButton);
+    w.ui.ProductAmountBox->setValue(120);
+    w.ui.ProductCycleBox->setValue(7);
+    QTest::mouseClick(w.ui.Region3Btn, Qt::LeftButton);
     ClickBuilding(form, QStringLiteral("112680"));
     w.form->close();
   }
   TMainForm again(w.folder.path());
-  EXPECT_EQ(again.ItemGUID, QStringLiteral("2000502230"));
-  EXPECT_EQ(Captions(again.ItemProductView), (QStringList{kCoal, kClay}));
-  EXPECT_EQ(again.ProductAmountBox->value(), 120);
-  EXPECT_EQ(again.ProductCycleBox->value(), 7);
+  const test::MainControls restarted(again);
+  EXPECT_EQ(again.itemGuid(), QStringLiteral("2000502230"));
+  EXPECT_EQ(Captions(restarted.ItemProductView), (QStringList{kCoal, kClay}));
+  EXPECT_EQ(restarted.ProductAmountBox->value(), 120);
+  EXPECT_EQ(restarted.ProductCycleBox->value(), 7);
   for (int slot = 1; slot <= 6; ++slot) {
     EXPECT_EQ(ItemTarget(again, slot), slot == 5 ? QStringLiteral("112680") : QStringLiteral("100451")) << slot;
   }
-  again.Item5Btn->click();
-  EXPECT_EQ(Captions(again.ItemProductView), (QStringList{kClay}));
-  EXPECT_TRUE(again.Region3Btn->isChecked());
-  EXPECT_EQ(SelectedCaption(again.TargetsView), QStringLiteral("112680"));
-  EXPECT_EQ(again.TargetLabel->text(), QStringLiteral("Ziel : Schlittenstation"));
+  restarted.Item5Btn->click();
+  EXPECT_EQ(Captions(restarted.ItemProductView), (QStringList{kClay}));
+  EXPECT_TRUE(restarted.Region3Btn->isChecked());
+  EXPECT_EQ(SelectedCaption(restarted.TargetsView), QStringLiteral("112680"));
+  EXPECT_EQ(restarted.TargetLabel->text(), QStringLiteral("Ziel : Schlittenstation"));
 }
 
 namespace {
@@ -367,7 +368,7 @@ void ClickTopRow(QTreeWidget* view) {
 TEST(ItemEditing, ARefilledListShowsItsFirstRowAtTheTop) {
   test::ShownWindow w;
   TMainForm& form = *w.form;
-  ASSERT_TRUE(form.Region1Btn->isChecked());
+  ASSERT_TRUE(w.ui.Region1Btn->isChecked());
   QList<ItemProduct> goods;  // the 58 goods of "Rohstoff", in the order listed
   struct Case {
     const char* list;
@@ -376,34 +377,34 @@ TEST(ItemEditing, ARefilledListShowsItsFirstRowAtTheTop) {
     std::function<void()> refill;
     std::function<void()> check;   // after a click on the top row
   } cases[] = {
-      {"buildings", form.TargetsView, [] {}, [&] { QTest::mouseClick(form.Region2Btn, Qt::LeftButton); },
+      {"buildings", w.ui.TargetsView, [] {}, [&] { QTest::mouseClick(w.ui.Region2Btn, Qt::LeftButton); },
        [&] {
          EXPECT_EQ(ItemTarget(form, 1).toStdString(), "101287");
-         EXPECT_EQ(form.TargetLabel->text().toStdString(), "Ziel : Alpakafarm");
+         EXPECT_EQ(w.ui.TargetLabel->text().toStdString(), "Ziel : Alpakafarm");
        }},
-      {"products", form.ProductView,
+      {"products", w.ui.ProductView,
        [&] {
-         ClickRow(form.SelectionView, RowWithCaption(form.SelectionView, QStringLiteral("11702")));
-         for (int i = 0; i < form.ProductView->RowCount(); ++i) {
-           const QTreeWidgetItem* row = form.ProductView->Row(i);
+         ClickRow(w.ui.SelectionView, RowWithCaption(w.ui.SelectionView, QStringLiteral("11702")));
+         for (int i = 0; i < w.ui.ProductView->RowCount(); ++i) {
+           const QTreeWidgetItem* row = w.ui.ProductView->Row(i);
            goods.append({row->text(0), row->text(1), row->text(2)});
          }
        },
-       [&] { ClickRow(form.SelectionView, RowWithCaption(form.SelectionView, QStringLiteral("11703"))); },
-       [&] { EXPECT_EQ(Captions(form.ItemProductView).join(u' ').toStdString(), "841"); }},  // Aluminium
-      {"item products", form.ItemProductView,
+       [&] { ClickRow(w.ui.SelectionView, RowWithCaption(w.ui.SelectionView, QStringLiteral("11703"))); },
+       [&] { EXPECT_EQ(Captions(w.ui.ItemProductView).join(u' ').toStdString(), "841"); }},  // Aluminium
+      {"item products", w.ui.ItemProductView,
        [&] {
          SaveItemContent(w.folder.xml(), QStringLiteral("2000502232"), goods.mid(0, 30));
          SaveItemContent(w.folder.xml(), QStringLiteral("2000502234"), goods.mid(20, 30));
-         QTest::mouseClick(form.Item2Btn, Qt::LeftButton);
+         QTest::mouseClick(w.ui.Item2Btn, Qt::LeftButton);
        },
-       [&] { QTest::mouseClick(form.Item3Btn, Qt::LeftButton); },
+       [&] { QTest::mouseClick(w.ui.Item3Btn, Qt::LeftButton); },
        [&] {
-         EXPECT_EQ(form.ItemProductView->RowCount(), 29);
-         EXPECT_EQ(form.ItemProductView->Row(0)->text(0).toStdString(), goods[21].guid.toStdString());
+         EXPECT_EQ(w.ui.ItemProductView->RowCount(), 29);
+         EXPECT_EQ(w.ui.ItemProductView->Row(0)->text(0).toStdString(), goods[21].guid.toStdString());
        }},
   };
-  ASSERT_EQ(form.ProductView->RowCount(), 13);
+  ASSERT_EQ(w.ui.ProductView->RowCount(), 13);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.list);
     c.before();
@@ -419,9 +420,9 @@ TEST(ItemEditing, ARefilledListShowsItsFirstRowAtTheTop) {
 TEST(ItemEditing, AnItemSwitchScrollsTheTargetFromTheTopOfItsRegionToNearTheMiddle) {
   test::ShownWindow w;
   TMainForm& form = *w.form;
-  const int rowHeight = form.TargetsView->visualItemRect(form.TargetsView->Row(0)).height();
-  ASSERT_EQ(form.TargetsView->viewport()->height() / rowHeight, 15);  // rows that fit
-  ASSERT_EQ(form.TargetsView->RowCount(), 50);
+  const int rowHeight = w.ui.TargetsView->visualItemRect(w.ui.TargetsView->Row(0)).height();
+  ASSERT_EQ(w.ui.TargetsView->viewport()->height() / rowHeight, 15);  // rows that fit
+  ASSERT_EQ(w.ui.TargetsView->RowCount(), 50);
   struct Case {
     int slot;
     const char* target;
@@ -441,13 +442,13 @@ TEST(ItemEditing, AnItemSwitchScrollsTheTargetFromTheTopOfItsRegionToNearTheMidd
   for (const Case& c : cases) {
     SCOPED_TRACE(c.slot);
     // Wherever the list stood before, the item's region is listed afresh.
-    if (c.row < 25) form.TargetsView->scrollToBottom();
-    else form.TargetsView->scrollToTop();
+    if (c.row < 25) w.ui.TargetsView->scrollToBottom();
+    else w.ui.TargetsView->scrollToTop();
     QTest::mouseClick(ItemButton(form, c.slot), Qt::LeftButton);
-    ASSERT_EQ(SelectedCaption(form.TargetsView).toStdString(), c.target);
-    EXPECT_EQ(form.TargetsView->indexOfTopLevelItem(form.TargetsView->Selected()), c.row);
-    EXPECT_EQ(TopRow(form.TargetsView), c.top);
-    EXPECT_TRUE(form.TargetsView->viewport()->rect().contains(form.TargetsView->visualItemRect(form.TargetsView->Selected())));
+    ASSERT_EQ(SelectedCaption(w.ui.TargetsView).toStdString(), c.target);
+    EXPECT_EQ(w.ui.TargetsView->indexOfTopLevelItem(w.ui.TargetsView->Selected()), c.row);
+    EXPECT_EQ(TopRow(w.ui.TargetsView), c.top);
+    EXPECT_TRUE(w.ui.TargetsView->viewport()->rect().contains(w.ui.TargetsView->visualItemRect(w.ui.TargetsView->Selected())));
   }
 }
 
@@ -455,35 +456,36 @@ TEST(ItemEditing, ADoubleClickOnAListDoesWhatOneClickDoes) {
   // The same steps in two windows: one clicks, the other double-clicks.
   test::ShownWindow clicked;
   test::ShownWindow doubleClicked;
-  for (TMainForm* form : {clicked.form.get(), doubleClicked.form.get()}) {
-    for (int i = 0; i < 3; ++i) ClickRow(form->ProductView, form->ProductView->Row(i));  // Bauxit, Eisen, Erdgas
+  const test::MainControls& once = clicked.ui;
+  const test::MainControls& twice = doubleClicked.ui;
+  for (const test::MainControls* ui : {&once, &twice}) {
+    for (int i = 0; i < 3; ++i) ClickRow(ui->ProductView, ui->ProductView->Row(i));  // Bauxit, Eisen, Erdgas
   }
   test::ModalWatch noQuestion;
   struct Case {
     const char* list;
-    TListView* TMainForm::*view;
+    TListView* const test::MainControls::*view;
     int row;
   } cases[] = {
-      {"item products", &TMainForm::ItemProductView, 0},
-      {"products", &TMainForm::ProductView, 7},  // Kohle, in no item yet
-      {"groups", &TMainForm::SelectionView, 4},
-      {"buildings", &TMainForm::TargetsView, 40},
+      {"item products", &test::MainControls::ItemProductView, 0},
+      {"products", &test::MainControls::ProductView, 7},  // Kohle, in no item yet
+      {"groups", &test::MainControls::SelectionView, 4},
+      {"buildings", &test::MainControls::TargetsView, 40},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.list);
-    ClickRow(clicked.form.get()->*c.view, (clicked.form.get()->*c.view)->Row(c.row));
-    test::DoubleClickRow(doubleClicked.form.get()->*c.view, (doubleClicked.form.get()->*c.view)->Row(c.row));
-    for (TListView* TMainForm::*view :
-         {&TMainForm::SelectionView, &TMainForm::ProductView, &TMainForm::ItemProductView, &TMainForm::TargetsView}) {
-      const TListView* once = clicked.form.get()->*view;
-      const TListView* twice = doubleClicked.form.get()->*view;
-      EXPECT_EQ(Captions(twice).join(u' ').toStdString(), Captions(once).join(u' ').toStdString());
-      EXPECT_EQ(SelectedCaption(twice).toStdString(), SelectedCaption(once).toStdString());
+    ClickRow(once.*c.view, (once.*c.view)->Row(c.row));
+    test::DoubleClickRow(twice.*c.view, (twice.*c.view)->Row(c.row));
+    for (TListView* const test::MainControls::*view :
+         {&test::MainControls::SelectionView, &test::MainControls::ProductView, &test::MainControls::ItemProductView,
+          &test::MainControls::TargetsView}) {
+      EXPECT_EQ(Captions(twice.*view).join(u' ').toStdString(), Captions(once.*view).join(u' ').toStdString());
+      EXPECT_EQ(SelectedCaption(twice.*view).toStdString(), SelectedCaption(once.*view).toStdString());
     }
-    EXPECT_EQ(doubleClicked.form->TargetLabel->text().toStdString(), clicked.form->TargetLabel->text().toStdString());
+    EXPECT_EQ(twice.TargetLabel->text().toStdString(), once.TargetLabel->text().toStdString());
     EXPECT_TRUE(test::Snapshot(doubleClicked.folder.xml()) == test::Snapshot(clicked.folder.xml()));
   }
   EXPECT_TRUE(noQuestion.seen().isEmpty()) << noQuestion.seen().join(u' ').toStdString();
   // One row removed, one added.
-  EXPECT_EQ(Captions(doubleClicked.form->ItemProductView).join(u' ').toStdString(), "1010227 112706 1010226");
+  EXPECT_EQ(Captions(twice.ItemProductView).join(u' ').toStdString(), "1010227 112706 1010226");
 }

@@ -7,7 +7,7 @@
 #include <QTreeWidget>
 #include <memory>
 
-#include "tests/testsupport.h"
+#include "tests/ui/windowsupport.h"
 #include "ui/controls.h"
 #include "ui/mainform.h"
 #include "ui/namecompare.h"
@@ -55,6 +55,7 @@ TEST(ListViews, NamesCompareOverCodeUnitsWithOnlyAToZFolded) {
 TEST(ListViews, ProductsComeOutInNameOrderWithEqualNamesInFileOrder) {
   test::ProgramFolder folder;
   TMainForm form(folder.path());
+  const test::MainControls ui(form);
   test::WriteBytes(folder.xml(QStringLiteral("Products.xml")),
                    "<Products>\r\n"
                    "\t<Product GUID=\"1\" Name=\"Ölraffinerie\" Icon=\"icon_oil\" Category=\"77\" DLC=\"\"/>\r\n"
@@ -67,45 +68,48 @@ TEST(ListViews, ProductsComeOutInNameOrderWithEqualNamesInFileOrder) {
                    "\t<Product GUID=\"8\" Name=\"Anderswo\" Icon=\"icon_jam\" Category=\"78\" DLC=\"\"/>\r\n"
                    "</Products>\r\n");
   form.CreateProductView(QStringLiteral("77"));
-  EXPECT_EQ(Column(form.ProductView, 1), (QStringList{"Apfel", "apfelmus", "ziegelei", "Ziegelei", "_x",
+  EXPECT_EQ(Column(ui.ProductView, 1), (QStringList{"Apfel", "apfelmus", "ziegelei", "Ziegelei", "_x",
                                                       QString::fromUtf8("Äpfel"), QString::fromUtf8("Ölraffinerie")}));
-  EXPECT_EQ(Column(form.ProductView, 0), (QStringList{"3", "7", "2", "4", "5", "6", "1"}));
-  EXPECT_EQ(Column(form.ProductView, 2).first(), QStringLiteral("icon_citrus"));
-  EXPECT_TRUE(form.ProductView->selectedItems().isEmpty());
+  EXPECT_EQ(Column(ui.ProductView, 0), (QStringList{"3", "7", "2", "4", "5", "6", "1"}));
+  EXPECT_EQ(Column(ui.ProductView, 2).first(), QStringLiteral("icon_citrus"));
+  EXPECT_TRUE(ui.ProductView->selectedItems().isEmpty());
 }
 
 TEST(ListViews, CategoryAndExtensionGroupsListTheirProducts) {
   test::ProgramFolder folder;
   TMainForm form(folder.path());
+  const test::MainControls ui(form);
   // After start: the twelve groups in file order, the first group's products by name.
-  EXPECT_EQ(Column(form.SelectionView, 0),
+  EXPECT_EQ(Column(ui.SelectionView, 0),
             (QStringList{"11701", "11702", "11703", "11704", "11705", "410042", "410071", "410084", "410085", "24961",
                          "24962", "24963"}));
-  EXPECT_EQ(form.SelectionView->topLevelItem(7)->text(1), QStringLiteral("Reisezeit"));
+  EXPECT_EQ(ui.SelectionView->topLevelItem(7)->text(1), QStringLiteral("Reisezeit"));
   const QStringList minerals = {"Bauxit", "Eisen", "Erdgas", QString::fromUtf8("Erdöl"), "Erze", "Golderz", "Helium",
                                 "Kohle", "Kupfer", "Lehm", "Quarzsand", "Salpeter", "Zement"};
-  EXPECT_EQ(Column(form.ProductView, 1), minerals);
-  EXPECT_EQ(form.ProductView->selectedItems().value(0), form.ProductView->topLevelItem(0));
+  EXPECT_EQ(Column(ui.ProductView, 1), minerals);
+  EXPECT_EQ(ui.ProductView->selectedItems().value(0), ui.ProductView->topLevelItem(0));
 
   // A category group holds products of game extensions too (Bauxit, Erdgas, Helium, Erze).
   form.CreateProductView(QStringLiteral("11701"));
-  EXPECT_EQ(Column(form.ProductView, 1), minerals);
+  EXPECT_EQ(Column(ui.ProductView, 1), minerals);
   // An extension group (no product has it as category) lists all products of the extension.
   form.CreateProductView(QStringLiteral("410042"));
-  EXPECT_EQ(Column(form.ProductView, 1),
+  EXPECT_EQ(Column(ui.ProductView, 1),
             (QStringList{QString::fromUtf8("Bärenfelle"), "Erdgas", QString::fromUtf8("Gänsefedern"), "Hundeschlitten",
                          "Huskys", "Pelzparkas", "Pemmikan", "Rentierfleisch", "Robbenfelle",
                          QString::fromUtf8("Schlafsäcke"), "Schlittengestelle", QString::fromUtf8("Walöl"), "Wrackteile",
                          QString::fromUtf8("Öllampen")}));
   // A group no product names gives an empty list.
   form.CreateProductView(QStringLiteral("999"));
-  EXPECT_EQ(form.ProductView->topLevelItemCount(), 0);
+  EXPECT_EQ(ui.ProductView->topLevelItemCount(), 0);
 }
 
 TEST(ListViews, RowsFindTheirPictureByNameWithOnlyAToZFolded) {
   test::ProgramFolder folder;
   TMainForm form(folder.path());
-  const int planks = form.ImageList.IndexOf(QStringLiteral("icon_wooden_planks"));
+  const test::MainControls ui(form);
+  const TImageList& pictures = form.images().ImageList;
+  const int planks = pictures.IndexOf(QStringLiteral("icon_wooden_planks"));
   ASSERT_GE(planks, 0);
   struct Case {
     const char* icon;
@@ -117,12 +121,12 @@ TEST(ListViews, RowsFindTheirPictureByNameWithOnlyAToZFolded) {
       {"icon_wooden_plank", -1},
       {"icon_nothing", -1},
       {"", -1},
-      {"region4dark", form.ImageList.IndexOf(QStringLiteral("Region4Dark"))},
+      {"region4dark", pictures.IndexOf(QStringLiteral("Region4Dark"))},
       {"11701_DARK", 202},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.icon);
-    QTreeWidgetItem* row = form.AddListRow(form.ItemProductView, QStringLiteral("1010196"), QStringLiteral("Bretter"),
+    QTreeWidgetItem* row = form.AddListRow(ui.ItemProductView, QStringLiteral("1010196"), QStringLiteral("Bretter"),
                                            QLatin1String(c.icon), QLatin1String(c.icon));
     EXPECT_EQ(TMainForm::ImageIndex(row), c.index);
     EXPECT_EQ(row->icon(0).isNull(), c.index < 0);
@@ -136,108 +140,107 @@ TEST(ListViews, RowsFindTheirPictureByNameWithOnlyAToZFolded) {
 TEST(ListViews, AddedProductsKeepTheirOrderAndAMissingOneAddsNothing) {
   test::ProgramFolder folder;
   TMainForm form(folder.path());
+  const test::MainControls ui(form);
   form.AddProductToItemProductView(QStringLiteral("1010200"));
   form.AddProductToItemProductView(QStringLiteral("1010196"));
   form.AddProductToItemProductView(QStringLiteral("1010200"));
-  EXPECT_EQ(Column(form.ItemProductView, 0), (QStringList{"1010200", "1010196", "1010200"}));
-  EXPECT_EQ(Column(form.ItemProductView, 1), (QStringList{"Fisch", "Bretter", "Fisch"}));
-  EXPECT_EQ(Column(form.ItemProductView, 2), (QStringList{"icon_fish", "icon_wooden_planks", "icon_fish"}));
+  EXPECT_EQ(Column(ui.ItemProductView, 0), (QStringList{"1010200", "1010196", "1010200"}));
+  EXPECT_EQ(Column(ui.ItemProductView, 1), (QStringList{"Fisch", "Bretter", "Fisch"}));
+  EXPECT_EQ(Column(ui.ItemProductView, 2), (QStringList{"icon_fish", "icon_wooden_planks", "icon_fish"}));
   EXPECT_THROW(form.AddProductToItemProductView(QStringLiteral("42")), Error);
-  EXPECT_EQ(form.ItemProductView->topLevelItemCount(), 3);
+  EXPECT_EQ(ui.ItemProductView->topLevelItemCount(), 3);
 }
 
 TEST(ListViews, BuildingsOfARegionSortByNameWithTheRegionPictureBesideTheName) {
   test::ProgramFolder folder;
   TMainForm form(folder.path());
+  const test::MainControls ui(form);
   form.CreateTargetsView(QStringLiteral("Region2"));
-  const QStringList names = Column(form.TargetsView, 1);
+  const QStringList names = Column(ui.TargetsView, 1);
   ASSERT_EQ(names.size(), 43);
   for (int i = 1; i < names.size(); ++i) EXPECT_LE(CompareNamesAZ(names[i - 1], names[i]), 0) << names[i].toStdString();
-  EXPECT_EQ(Column(form.TargetsView, 2), QStringList(QVector<QString>(43, QStringLiteral("Region2")).toList()));
-  const int region2 = form.ImageList.IndexOf(QStringLiteral("Region2"));
-  for (int i = 0; i < form.TargetsView->topLevelItemCount(); ++i) {
-    const QTreeWidgetItem* row = form.TargetsView->topLevelItem(i);
+  EXPECT_EQ(Column(ui.TargetsView, 2), QStringList(QVector<QString>(43, QStringLiteral("Region2")).toList()));
+  const int region2 = form.images().ImageList.IndexOf(QStringLiteral("Region2"));
+  for (int i = 0; i < ui.TargetsView->topLevelItemCount(); ++i) {
+    const QTreeWidgetItem* row = ui.TargetsView->topLevelItem(i);
     EXPECT_EQ(TMainForm::ImageIndex(row, 1), region2);
     EXPECT_FALSE(row->icon(1).isNull());
   }
-  EXPECT_TRUE(form.TargetsView->selectedItems().isEmpty());
+  EXPECT_TRUE(ui.TargetsView->selectedItems().isEmpty());
   // "Bäckerei" after "Brillenmacherei": the umlaut counts by its code value.
   form.CreateTargetsView(QStringLiteral("Region1"));
-  const QStringList region1 = Column(form.TargetsView, 1);
+  const QStringList region1 = Column(ui.TargetsView, 1);
   EXPECT_LT(region1.indexOf(QStringLiteral("Brillenmacherei")), region1.indexOf(QString::fromUtf8("Bäckerei")));
 }
 
 TEST(ListViews, TheTargetBuildingIsShownWithItsRegionSelectedAndInView) {
-  test::ProgramFolder folder;
-  TMainForm form(folder.path());
-  form.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+  test::ShownWindow w;
+  TMainForm& form = *w.form;
   // A building of region 2, far down its list.
   form.CreateTargetsView(QStringLiteral("Region2"));
-  const QString last = form.TargetsView->topLevelItem(40)->text(0);
-  const QString lastName = form.TargetsView->topLevelItem(40)->text(1);
+  const QString last = w.ui.TargetsView->topLevelItem(40)->text(0);
+  const QString lastName = w.ui.TargetsView->topLevelItem(40)->text(1);
   form.CreateTargetsView(QStringLiteral("Region1"));
   form.GetTargetNameAndPosition(last);
-  EXPECT_TRUE(form.Region2Btn->isChecked());
-  EXPECT_FALSE(form.Region1Btn->isChecked());
-  ASSERT_EQ(form.TargetsView->selectedItems().size(), 1);
-  QTreeWidgetItem* selected = form.TargetsView->selectedItems().first();
+  EXPECT_TRUE(w.ui.Region2Btn->isChecked());
+  EXPECT_FALSE(w.ui.Region1Btn->isChecked());
+  ASSERT_EQ(w.ui.TargetsView->selectedItems().size(), 1);
+  QTreeWidgetItem* selected = w.ui.TargetsView->selectedItems().first();
   EXPECT_EQ(selected->text(0), last);
-  EXPECT_TRUE(form.TargetsView->viewport()->rect().contains(form.TargetsView->visualItemRect(selected)));
-  EXPECT_EQ(form.TargetLabel->text(), QStringLiteral("Ziel : ") + lastName);
+  EXPECT_TRUE(w.ui.TargetsView->viewport()->rect().contains(w.ui.TargetsView->visualItemRect(selected)));
+  EXPECT_EQ(w.ui.TargetLabel->text(), QStringLiteral("Ziel : ") + lastName);
 
   // An unknown building changes nothing.
   EXPECT_THROW(form.GetTargetNameAndPosition(QStringLiteral("4711")), Error);
-  EXPECT_TRUE(form.Region2Btn->isChecked());
-  EXPECT_EQ(form.TargetsView->selectedItems().value(0), selected);
-  EXPECT_EQ(form.TargetLabel->text(), QStringLiteral("Ziel : ") + lastName);
+  EXPECT_TRUE(w.ui.Region2Btn->isChecked());
+  EXPECT_EQ(w.ui.TargetsView->selectedItems().value(0), selected);
+  EXPECT_EQ(w.ui.TargetLabel->text(), QStringLiteral("Ziel : ") + lastName);
 }
 
 TEST(ListViews, ScrollingBringsTheSelectedRowNearTheMiddleAndLeavesShortListsAlone) {
-  test::ProgramFolder folder;
-  TMainForm form(folder.path());
-  form.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+  test::ShownWindow w;
+  TMainForm& form = *w.form;
   // Twelve groups fit into the view: nothing moves.
-  form.SelectionView->SelectRow(form.SelectionView->Row(11));
-  form.ScrollListView(form.SelectionView);
-  EXPECT_EQ(TopRow(form.SelectionView), 0);
+  w.ui.SelectionView->SelectRow(w.ui.SelectionView->Row(11));
+  form.ScrollListView(w.ui.SelectionView);
+  EXPECT_EQ(TopRow(w.ui.SelectionView), 0);
 
   form.CreateTargetsView(QStringLiteral("Region1"));
-  ASSERT_EQ(form.TargetsView->topLevelItemCount(), 50);
-  const int rowHeight = form.TargetsView->visualItemRect(form.TargetsView->topLevelItem(0)).height();
+  ASSERT_EQ(w.ui.TargetsView->topLevelItemCount(), 50);
+  const int rowHeight = w.ui.TargetsView->visualItemRect(w.ui.TargetsView->topLevelItem(0)).height();
   ASSERT_EQ(rowHeight, 50);  // a 48-pixel picture per row
   // 15 rows fit; row 40 selected: (40 − 0 − 8) rows + 60 pixels, rounded to whole rows = 33.
-  form.TargetsView->SelectRow(form.TargetsView->Row(40));
-  form.ScrollListView(form.TargetsView);
-  EXPECT_EQ(TopRow(form.TargetsView), 33);
+  w.ui.TargetsView->SelectRow(w.ui.TargetsView->Row(40));
+  form.ScrollListView(w.ui.TargetsView);
+  EXPECT_EQ(TopRow(w.ui.TargetsView), 33);
   // From there back to row 3: the list stops at its top.
-  form.TargetsView->SelectRow(form.TargetsView->Row(3));
-  form.ScrollListView(form.TargetsView);
-  EXPECT_EQ(TopRow(form.TargetsView), 0);
+  w.ui.TargetsView->SelectRow(w.ui.TargetsView->Row(3));
+  form.ScrollListView(w.ui.TargetsView);
+  EXPECT_EQ(TopRow(w.ui.TargetsView), 0);
   // Without a selected row nothing moves.
-  form.TargetsView->verticalScrollBar()->setValue(10);
-  form.TargetsView->SelectRow(nullptr);
-  form.ScrollListView(form.TargetsView);
-  EXPECT_EQ(TopRow(form.TargetsView), 10);
+  w.ui.TargetsView->verticalScrollBar()->setValue(10);
+  w.ui.TargetsView->SelectRow(nullptr);
+  form.ScrollListView(w.ui.TargetsView);
+  EXPECT_EQ(TopRow(w.ui.TargetsView), 10);
 }
 
 TEST(ListViews, AMissingCatalogueFailsBeforeTheListIsCleared) {
   test::ProgramFolder folder;
   TMainForm form(folder.path());
-  const int groups = form.SelectionView->topLevelItemCount();
-  const int products = form.ProductView->topLevelItemCount();
-  const int buildings = form.TargetsView->topLevelItemCount();
+  const test::MainControls ui(form);
+  const int groups = ui.SelectionView->topLevelItemCount();
+  const int products = ui.ProductView->topLevelItemCount();
+  const int buildings = ui.TargetsView->topLevelItemCount();
   for (const char* file : {"Sessions.xml", "Products.xml", "Target.xml"}) QFile::remove(folder.xml(QLatin1String(file)));
   EXPECT_THROW(form.CreateSelectionView(), Error);
   EXPECT_THROW(form.CreateProductView(QStringLiteral("11701")), Error);
   EXPECT_THROW(form.CreateTargetsView(QStringLiteral("Region1")), Error);
-  EXPECT_EQ(form.SelectionView->topLevelItemCount(), groups);
-  EXPECT_EQ(form.ProductView->topLevelItemCount(), products);
-  EXPECT_EQ(form.TargetsView->topLevelItemCount(), buildings);
+  EXPECT_EQ(ui.SelectionView->topLevelItemCount(), groups);
+  EXPECT_EQ(ui.ProductView->topLevelItemCount(), products);
+  EXPECT_EQ(ui.TargetsView->topLevelItemCount(), buildings);
   // The buildings loaded before are still there to be looked up: the look-up succeeds (its
   // region button goes down) and only the refill of the list fails.
-  form.Region2Btn->setChecked(true);
+  ui.Region2Btn->setChecked(true);
   EXPECT_THROW(form.GetTargetNameAndPosition(QStringLiteral("100451")), Error);
-  EXPECT_TRUE(form.Region1Btn->isChecked());
+  EXPECT_TRUE(ui.Region1Btn->isChecked());
 }

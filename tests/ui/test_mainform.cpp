@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QButtonGroup>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -15,7 +16,6 @@
 #include <vector>
 
 #include "tests/ui/windowsupport.h"
-#include "ui/controls.h"
 #include "ui/mainform.h"
 
 using namespace bw;
@@ -91,14 +91,14 @@ TEST(MainForm, EveryControlHasItsPlaceSizeAndTextAfterStart) {
   EXPECT_EQ(w.control<QLabel>("Label3")->width(),
             w.control<QLabel>("Label3")->fontMetrics().horizontalAdvance(QStringLiteral("Einstellungen aller Items")));
   // The background lies behind every other control.
-  EXPECT_EQ(w.form->centralWidget()->children().first(), w.form->BackImage);
-  EXPECT_EQ(w.form->BackImage->pixmap().size(), QSize(1800, 1000));
+  EXPECT_EQ(w.form->centralWidget()->children().first(), w.control("BackImage"));
+  EXPECT_EQ(w.control<QLabel>("BackImage")->pixmap().size(), QSize(1800, 1000));
   // The status line is bold maroon.
-  EXPECT_TRUE(w.form->CorvanaLabel->font().bold());
-  EXPECT_EQ(w.form->CorvanaLabel->palette().color(QPalette::WindowText), QColor(0x80, 0, 0));
+  EXPECT_TRUE(w.control("CorvanaLabel")->font().bold());
+  EXPECT_EQ(w.control("CorvanaLabel")->palette().color(QPalette::WindowText), QColor(0x80, 0, 0));
   // Start-up activates item I, which names it in the single reset's hint.
-  EXPECT_EQ(w.form->SingleResetImg->toolTip(), QStringLiteral("Item I zurücksetzen"));
-  EXPECT_EQ(w.form->FullResetImg->toolTip(), QStringLiteral("Alle gemachten Einstellungen für alle Items zurücksetzen"));
+  EXPECT_EQ(w.control("SingleResetImg")->toolTip(), QStringLiteral("Item I zurücksetzen"));
+  EXPECT_EQ(w.control("FullResetImg")->toolTip(), QStringLiteral("Alle gemachten Einstellungen für alle Items zurücksetzen"));
 }
 
 TEST(MainForm, WindowIsCentredFixedAndTitledBrennwick) {
@@ -121,14 +121,17 @@ TEST(MainForm, WindowIsCentredFixedAndTitledBrennwick) {
 
 TEST(MainForm, DeveloperButtonNeverTakesTheKeyboardFocus) {
   test::ShownWindow w;
-  QSignalSpy developerClicks(w.form->CreateXMLData, &QPushButton::clicked);
-  EXPECT_EQ(w.form->CreateXMLData->focusPolicy(), Qt::NoFocus);
+  auto* developer = w.control<QPushButton>("CreateXMLData");
+  QSignalSpy developerClicks(developer, &QPushButton::clicked);
+  EXPECT_EQ(developer->focusPolicy(), Qt::NoFocus);
   // Space and Enter right after start do not reach it; the first tab stop is "Beenden".
-  EXPECT_EQ(QApplication::focusWidget(), w.form->CloseBtn);
+  EXPECT_EQ(QApplication::focusWidget(), w.control("CloseBtn"));
   // Tabbing runs through the tab stops in their order and never lands on it.
-  const QList<QWidget*> expected = {w.form->ProductView,      w.form->SelectionView,   w.form->ItemProductView,
-                                    w.form->ProductAmountBox, w.form->ProductCycleBox, w.form->Create_ItemBtn,
-                                    w.form->CloseBtn};
+  QList<QWidget*> expected;
+  for (const char* name : {"ProductView", "SelectionView", "ItemProductView", "ProductAmountBox", "ProductCycleBox",
+                           "Create_ItemBtn", "CloseBtn"}) {
+    expected << w.control(name);
+  }
   QList<QWidget*> seen;
   for (int i = 0; i < expected.size(); ++i) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -142,9 +145,10 @@ TEST(MainForm, DeveloperButtonNeverTakesTheKeyboardFocus) {
 
 TEST(MainForm, EachButtonGroupKeepsExactlyOneButtonDown) {
   test::ShownWindow w;
-  for (QButtonGroup* group : {w.form->ItemGroup, w.form->RegionGroup}) {
+  for (const char* first : {"Item1Btn", "Region1Btn"}) {
+    QButtonGroup* group = w.control<QToolButton>(first)->group();
     const QList<QAbstractButton*> buttons = group->buttons();
-    SCOPED_TRACE(buttons.first()->objectName().toStdString());
+    SCOPED_TRACE(first);
     EXPECT_EQ(group->checkedButton(), buttons.first());
     QAbstractButton* third = buttons[2];
     QSignalSpy clicks(third, &QAbstractButton::clicked);
@@ -165,15 +169,15 @@ TEST(MainForm, EachButtonGroupKeepsExactlyOneButtonDown) {
 
 TEST(MainForm, SettingBoxesTakeOnlyWholeNumbersInTheirRange) {
   test::ShownWindow w;
+  auto* amount = w.control<QSpinBox>("ProductAmountBox");
+  auto* cycle = w.control<QSpinBox>("ProductCycleBox");
   struct Case {
     QSpinBox* box;
     const char* typed;
     int value;
   } cases[] = {
-      {w.form->ProductAmountBox, "120", 120}, {w.form->ProductAmountBox, "2500", 250},
-      {w.form->ProductAmountBox, "251", 25},  {w.form->ProductAmountBox, "-5", 5},
-      {w.form->ProductCycleBox, "50", 50},    {w.form->ProductCycleBox, "999", 9},
-      {w.form->ProductCycleBox, "7x", 7},
+      {amount, "120", 120}, {amount, "2500", 250}, {amount, "251", 25}, {amount, "-5", 5},
+      {cycle, "50", 50},    {cycle, "999", 9},     {cycle, "7x", 7},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.typed);
@@ -183,14 +187,14 @@ TEST(MainForm, SettingBoxesTakeOnlyWholeNumbersInTheirRange) {
     QTest::keyClicks(edit, QLatin1String(c.typed));
     QTest::keyClick(edit, Qt::Key_Return);
     EXPECT_EQ(c.box->value(), c.value);
-    EXPECT_LE(edit->text().size(), c.box == w.form->ProductAmountBox ? 3 : 2);
-    c.box->setValue(c.box == w.form->ProductAmountBox ? 25 : 1);
+    EXPECT_LE(edit->text().size(), c.box == amount ? 3 : 2);
+    c.box->setValue(c.box == amount ? 25 : 1);
   }
 }
 
 TEST(MainForm, CloseButtonClosesTheWindow) {
   test::ShownWindow w;
-  QTest::mouseClick(w.form->CloseBtn, Qt::LeftButton);
+  QTest::mouseClick(w.control("CloseBtn"), Qt::LeftButton);
   EXPECT_FALSE(w.form->isVisible());
 }
 
@@ -198,13 +202,15 @@ TEST(MainForm, CloseButtonClosesTheWindow) {
 TEST(MainForm, TheGameNoticeFollowsTheGameWithinOneTick) {
   test::ProgramFolder folder;
   TMainForm form(folder.path());
-  EXPECT_EQ(form.ProzessTimer->interval(), 1000);
-  EXPECT_TRUE(form.ProzessTimer->isActive());
-  EXPECT_TRUE(form.CorvanaLabel->isHidden());
+  auto* timer = test::Control<QTimer>(form, "ProzessTimer");
+  QWidget* notice = test::Control(form, "CorvanaLabel");
+  EXPECT_EQ(timer->interval(), 1000);
+  EXPECT_TRUE(timer->isActive());
+  EXPECT_TRUE(notice->isHidden());
   // One tick plus a little room for a busy machine.
   const int tick = 1000 + 500;
   test::NamedProcess game(QStringLiteral("Corvana1800.exe"));
-  EXPECT_TRUE(QTest::qWaitFor([&] { return !form.CorvanaLabel->isHidden(); }, tick));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !notice->isHidden(); }, tick));
   game.Stop();
-  EXPECT_TRUE(QTest::qWaitFor([&] { return form.CorvanaLabel->isHidden(); }, tick));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return notice->isHidden(); }, tick));
 }

@@ -26,7 +26,7 @@ const ItemProduct kClay{"1010201", "Lehm", "icon_clay"};
 QString SelectedCaption(const TListView* view) { return view->Selected() ? view->Selected()->text(0) : QString(); }
 
 QString ItemTarget(TMainForm& form, int slot) {
-  return form.findChild<TLabel*>(QStringLiteral("Item%1Target").arg(slot))->text();
+  return form.findChild<QLabel*>(QStringLiteral("Item%1Target").arg(slot))->text();
 }
 
 // What the question window showed, answered with `button` (or closed when no button has
@@ -53,9 +53,8 @@ void ExpectResetQuestion(const TMainForm& form, const Answer& seen, const QStrin
   EXPECT_EQ(seen.text, QString(text).replace(QLatin1Char('\r'), QLatin1Char('\n')));
   EXPECT_EQ(seen.ok, QStringLiteral("Zurücksetzen"));
   EXPECT_EQ(seen.abort, QStringLiteral("Abbrechen"));
-  EXPECT_EQ(seen.picture,
-            QPixmap::fromImage(form.HelpImageCollection.GetScaledImage(form.HelpImageCollection.IndexOf(u"Achtung"), 64, 64))
-                .toImage());
+  const TImageCollection& pictures = form.images().HelpImageCollection;
+  EXPECT_EQ(seen.picture, QPixmap::fromImage(pictures.GetScaledImage(pictures.IndexOf(u"Achtung"), 64, 64)).toImage());
 }
 
 const QString kSingleQuestion3 = QStringLiteral("\rAlle Werte des aktuellen Items 3 zurücksetzen ?\r\r");
@@ -67,11 +66,12 @@ const QString kFullQuestion = QStringLiteral(
 // Every slot gets a product and item III, V and VI another target, as a user would.
 void EditAllSlots(TMainForm& form) {
   const QStringList items = {"2000502230", "2000502232", "2000502234", "2000502236", "2000502238", "2000502240"};
-  for (int slot = 1; slot <= 6; ++slot) SaveItemContent(form.Paths.XMLPath, items[slot - 1], {slot % 2 ? kCoal : kClay});
-  for (QToolButton* item : {form.Item3Btn, form.Item5Btn, form.Item6Btn}) {
+  for (int slot = 1; slot <= 6; ++slot) SaveItemContent(form.paths().XMLPath, items[slot - 1], {slot % 2 ? kCoal : kClay});
+  const test::MainControls ui(form);
+  for (QToolButton* item : {ui.Item3Btn, ui.Item5Btn, ui.Item6Btn}) {
     QTest::mouseClick(item, Qt::LeftButton);
-    QTest::mouseClick(form.Region2Btn, Qt::LeftButton);
-    ClickRow(form.TargetsView, RowWithCaption(form.TargetsView, QStringLiteral("101251")));
+    QTest::mouseClick(ui.Region2Btn, Qt::LeftButton);
+    ClickRow(ui.TargetsView, RowWithCaption(ui.TargetsView, QStringLiteral("101251")));
   }
 }
 
@@ -81,17 +81,17 @@ TEST(Resets, SingleResetEmptiesTheCurrentSlotAndSetsItsTargetBack) {
   test::ShownWindow w;
   TMainForm& form = *w.form;
   EditAllSlots(form);
-  QTest::mouseClick(form.Item3Btn, Qt::LeftButton);
-  ASSERT_EQ(form.ItemProductView->topLevelItemCount(), 1);
-  form.ProductAmountBox->setValue(120);  // not stored: the reset leaves it so
+  QTest::mouseClick(w.ui.Item3Btn, Qt::LeftButton);
+  ASSERT_EQ(w.ui.ItemProductView->topLevelItemCount(), 1);
+  w.ui.ProductAmountBox->setValue(120);  // not stored: the reset leaves it so
   const auto before = test::Snapshot(w.folder.xml());
 
   Answer seen;
   AnswerNextQuestion(QStringLiteral("Zurücksetzen"), &seen);
-  QTest::mouseClick(form.SingleResetImg, Qt::LeftButton);
+  QTest::mouseClick(w.ui.SingleResetImg, Qt::LeftButton);
   ExpectResetQuestion(form, seen, kSingleQuestion3);
 
-  EXPECT_EQ(form.ItemProductView->topLevelItemCount(), 0);
+  EXPECT_EQ(w.ui.ItemProductView->topLevelItemCount(), 0);
   EXPECT_EQ(test::ReadBytes(w.folder.xml("2000502234.xml")), QByteArray("<Products/>\r\n"));
   QByteArray property = before.value(QStringLiteral("Property.xml"));
   property.replace("<Property Name=\"2000502234\" GUID=\"101251\"/>", "<Property Name=\"2000502234\" GUID=\"100451\"/>");
@@ -108,13 +108,13 @@ TEST(Resets, SingleResetEmptiesTheCurrentSlotAndSetsItsTargetBack) {
 
   EXPECT_EQ(ItemTarget(form, 3), QStringLiteral("100451"));
   for (int slot : {5, 6}) EXPECT_EQ(ItemTarget(form, slot), QStringLiteral("101251"));
-  EXPECT_TRUE(form.Region1Btn->isChecked());
-  EXPECT_EQ(SelectedCaption(form.TargetsView), QStringLiteral("100451"));
-  EXPECT_TRUE(form.TargetsView->viewport()->rect().contains(form.TargetsView->visualItemRect(form.TargetsView->Selected())));
-  EXPECT_TRUE(form.Item3Btn->isChecked());
-  EXPECT_EQ(form.IsItem, QStringLiteral("3"));
-  EXPECT_EQ(form.ProductAmountBox->value(), 120);
-  EXPECT_EQ(form.ProductCycleBox->value(), 1);
+  EXPECT_TRUE(w.ui.Region1Btn->isChecked());
+  EXPECT_EQ(SelectedCaption(w.ui.TargetsView), QStringLiteral("100451"));
+  EXPECT_TRUE(w.ui.TargetsView->viewport()->rect().contains(w.ui.TargetsView->visualItemRect(w.ui.TargetsView->Selected())));
+  EXPECT_TRUE(w.ui.Item3Btn->isChecked());
+  EXPECT_EQ(form.itemSlot(), QStringLiteral("3"));
+  EXPECT_EQ(w.ui.ProductAmountBox->value(), 120);
+  EXPECT_EQ(w.ui.ProductCycleBox->value(), 1);
 }
 
 TEST(Resets, DecliningEitherQuestionChangesNothing) {
@@ -125,8 +125,8 @@ TEST(Resets, DecliningEitherQuestionChangesNothing) {
   test::ShownWindow w;
   TMainForm& form = *w.form;
   EditAllSlots(form);
-  QTest::mouseClick(form.Item5Btn, Qt::LeftButton);
-  form.ProductCycleBox->setValue(9);
+  QTest::mouseClick(w.ui.Item5Btn, Qt::LeftButton);
+  w.ui.ProductCycleBox->setValue(9);
   QFile::remove(w.folder.path() + QStringLiteral("xmlk.zip"));
   const auto before = test::Snapshot(w.folder.path());
   const QSize size = form.frameGeometry().size();
@@ -137,12 +137,12 @@ TEST(Resets, DecliningEitherQuestionChangesNothing) {
     QTest::mouseClick(form.findChild<TImage*>(QLatin1String(c.reset)), Qt::LeftButton);
     EXPECT_EQ(seen.header, QStringLiteral("Sicherheitsabfrage"));
     EXPECT_EQ(test::Snapshot(w.folder.path()), before);
-    EXPECT_TRUE(form.Item5Btn->isChecked());
-    EXPECT_EQ(form.ItemProductView->topLevelItemCount(), 1);
+    EXPECT_TRUE(w.ui.Item5Btn->isChecked());
+    EXPECT_EQ(w.ui.ItemProductView->topLevelItemCount(), 1);
     EXPECT_EQ(ItemTarget(form, 5), QStringLiteral("101251"));
-    EXPECT_TRUE(form.Region2Btn->isChecked());
-    EXPECT_EQ(SelectedCaption(form.TargetsView), QStringLiteral("101251"));
-    EXPECT_EQ(form.ProductCycleBox->value(), 9);
+    EXPECT_TRUE(w.ui.Region2Btn->isChecked());
+    EXPECT_EQ(SelectedCaption(w.ui.TargetsView), QStringLiteral("101251"));
+    EXPECT_EQ(w.ui.ProductCycleBox->value(), 9);
     EXPECT_EQ(form.frameGeometry().size(), size);
   }
 }
@@ -151,8 +151,8 @@ TEST(Resets, FullResetRestoresTheFirstStartAndKeepsTheUsersOwnFiles) {
   test::ShownWindow w;
   TMainForm& form = *w.form;
   EditAllSlots(form);
-  form.ProductAmountBox->setValue(120);
-  QTest::mouseClick(form.Item4Btn, Qt::LeftButton);
+  w.ui.ProductAmountBox->setValue(120);
+  QTest::mouseClick(w.ui.Item4Btn, Qt::LeftButton);
   // As after a few mod generations: the trigger counter has moved on.
   QByteArray property = test::ReadBytes(w.folder.xml("Property.xml"));
   property.replace("<Property Name=\"2000502260\"/>", "<Property Name=\"2000502263\"/>");
@@ -162,7 +162,7 @@ TEST(Resets, FullResetRestoresTheFirstStartAndKeepsTheUsersOwnFiles) {
 
   Answer seen;
   AnswerNextQuestion(QStringLiteral("Zurücksetzen"), &seen);
-  QTest::mouseClick(form.FullResetImg, Qt::LeftButton);
+  QTest::mouseClick(w.ui.FullResetImg, Qt::LeftButton);
   ExpectResetQuestion(form, seen, kFullQuestion);
 
   for (const char* item : {"2000502230.xml", "2000502232.xml", "2000502234.xml", "2000502236.xml", "2000502238.xml",
@@ -176,29 +176,29 @@ TEST(Resets, FullResetRestoresTheFirstStartAndKeepsTheUsersOwnFiles) {
   EXPECT_FALSE(QFile::exists(w.folder.path() + QStringLiteral("xmlk.zip")));
 
   EXPECT_EQ(form.frameGeometry().size(), QSize(1675, 942));
-  EXPECT_EQ(form.Version->text(), GetAppVersionStr());
-  EXPECT_TRUE(form.Item1Btn->isChecked());
-  EXPECT_EQ(form.ItemGUID, QStringLiteral("2000502230"));
-  EXPECT_EQ(form.IsItem, QStringLiteral("1"));
-  EXPECT_EQ(form.ItemProductViewLabel->text(), QStringLiteral("Produktlist des Items I"));
-  EXPECT_EQ(form.ItemProductView->topLevelItemCount(), 0);
-  EXPECT_EQ(form.ProductAmountBox->value(), 25);
-  EXPECT_EQ(form.ProductCycleBox->value(), 1);
+  EXPECT_EQ(w.ui.Version->text(), GetAppVersionStr());
+  EXPECT_TRUE(w.ui.Item1Btn->isChecked());
+  EXPECT_EQ(form.itemGuid(), QStringLiteral("2000502230"));
+  EXPECT_EQ(form.itemSlot(), QStringLiteral("1"));
+  EXPECT_EQ(w.ui.ItemProductViewLabel->text(), QStringLiteral("Produktlist des Items I"));
+  EXPECT_EQ(w.ui.ItemProductView->topLevelItemCount(), 0);
+  EXPECT_EQ(w.ui.ProductAmountBox->value(), 25);
+  EXPECT_EQ(w.ui.ProductCycleBox->value(), 1);
   for (int slot = 1; slot <= 6; ++slot) EXPECT_EQ(ItemTarget(form, slot), QStringLiteral("100451")) << slot;
-  EXPECT_TRUE(form.Region1Btn->isChecked());
-  EXPECT_EQ(SelectedCaption(form.TargetsView), QStringLiteral("100451"));
-  EXPECT_TRUE(form.TargetsView->viewport()->rect().contains(form.TargetsView->visualItemRect(form.TargetsView->Selected())));
-  EXPECT_EQ(form.TargetLabel->text(), QStringLiteral("Ziel : Sägewerk"));
-  EXPECT_EQ(form.SelectionView->Selected(), form.SelectionView->Row(0));
-  EXPECT_EQ(form.ProductView->Selected(), form.ProductView->Row(0));
-  EXPECT_EQ(form.ProductView->Row(0)->text(1), QStringLiteral("Bauxit"));
+  EXPECT_TRUE(w.ui.Region1Btn->isChecked());
+  EXPECT_EQ(SelectedCaption(w.ui.TargetsView), QStringLiteral("100451"));
+  EXPECT_TRUE(w.ui.TargetsView->viewport()->rect().contains(w.ui.TargetsView->visualItemRect(w.ui.TargetsView->Selected())));
+  EXPECT_EQ(w.ui.TargetLabel->text(), QStringLiteral("Ziel : Sägewerk"));
+  EXPECT_EQ(w.ui.SelectionView->Selected(), w.ui.SelectionView->Row(0));
+  EXPECT_EQ(w.ui.ProductView->Selected(), w.ui.ProductView->Row(0));
+  EXPECT_EQ(w.ui.ProductView->Row(0)->text(1), QStringLiteral("Bauxit"));
 }
 
 TEST(Resets, ASingleResetOnABrokenPropertyFileIsReportedAndKeepsTheSlot) {
   test::ShownWindow w;
   TMainForm& form = *w.form;
   EditAllSlots(form);
-  QTest::mouseClick(form.Item3Btn, Qt::LeftButton);
+  QTest::mouseClick(w.ui.Item3Btn, Qt::LeftButton);
   QFile::remove(w.folder.xml("Property.xml"));
   const auto before = test::Snapshot(w.folder.xml());
   QStringList errors;
@@ -206,11 +206,11 @@ TEST(Resets, ASingleResetOnABrokenPropertyFileIsReportedAndKeepsTheSlot) {
     test::ClickInNextModal(QStringLiteral("OK"), &errors);
     qobject_cast<TMessageForm*>(question)->OKBtn->click();
   });
-  QTest::mouseClick(form.SingleResetImg, Qt::LeftButton);
+  QTest::mouseClick(w.ui.SingleResetImg, Qt::LeftButton);
   EXPECT_TRUE(errors.join(u' ').contains(QStringLiteral("Property.xml“ fehlt oder kann nicht gelesen werden")))
       << errors.join(u' ').toStdString();
   EXPECT_EQ(test::Snapshot(w.folder.xml()), before);
-  EXPECT_EQ(form.ItemProductView->topLevelItemCount(), 1);
+  EXPECT_EQ(w.ui.ItemProductView->topLevelItemCount(), 1);
   EXPECT_EQ(ItemTarget(form, 3), QStringLiteral("101251"));
   EXPECT_TRUE(form.isVisible());
 }

@@ -26,7 +26,7 @@ TEST(Support, DisplayFontIsHeuristicaBoldAndTheWindowsFont) {
   EXPECT_EQ(QFontInfo(form.font()).family(), QStringLiteral("Heuristica"));
   EXPECT_EQ(form.font().pointSize(), 10);
   EXPECT_EQ(form.palette().color(QPalette::WindowText), QColor(0x41, 0x37, 0x28));
-  EXPECT_EQ(form.Version->text(), QStringLiteral("18.2.4.17"));
+  EXPECT_EQ(test::Control<QLabel>(form, "Version")->text(), QStringLiteral("18.2.4.17"));
 }
 
 TEST(Support, AFontThatFailsToRegisterIsReportedAndReplaced) {

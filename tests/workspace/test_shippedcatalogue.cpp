@@ -11,10 +11,6 @@ using namespace bw;
 
 namespace {
 
-struct Row {
-  QStringList values;
-};
-
 // The rows of a catalogue file, each as its attribute values in file order.
 QList<QStringList> Rows(const QString& file) {
   XmlDocument doc;
