@@ -3,6 +3,7 @@
 
 #include "catalog/catalog.h"
 #include "catalog/dumpindex.h"
+#include "platform/pathtext.h"
 #include "workspace/error.h"
 
 namespace bw {
@@ -27,11 +28,8 @@ const AssetIndex& CatalogRun::assets() {
 void CatalogRun::releaseAssets() { assets_.reset(); }
 
 QString DefaultIconFolder() {
-#ifdef _WIN32
-  return QStringLiteral("G:/CORVANAICONS/");
-#else
-  return QDir::homePath() + QStringLiteral("/CORVANAICONS/");
-#endif
+  const std::string fixed = FixedIconFolder();
+  return fixed.empty() ? QDir::homePath() + QStringLiteral("/CORVANAICONS/") : QString::fromStdString(fixed);
 }
 
 void RunCatalog(const WorkspacePaths& paths, const QString& iconFolder,

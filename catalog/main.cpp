@@ -9,15 +9,13 @@
 #include <cstdio>
 
 #include "catalog/catalog.h"
+#include "platform/console.h"
 #include "platform/programfolder.h"
 #include "workspace/error.h"
 
 namespace {
 
-void Print(FILE* stream, const QString& line) {
-  std::fputs((line + QLatin1Char('\n')).toLocal8Bit().constData(), stream);
-  std::fflush(stream);
-}
+void Print(FILE* stream, const QString& line) { bw::PrintUtf8(stream, (line + QLatin1Char('\n')).toStdString()); }
 
 }  // namespace
 

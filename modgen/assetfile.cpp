@@ -157,7 +157,7 @@ void CreateItemsXML(const ModSettings& s) {
 
   QStringList NewXML{QStringLiteral("<!-- Spezial Items für Material Mod -->"),
                      QStringLiteral("<!-- Corvana 1800 Special Material Mod -->"),
-                     QStringLiteral("<!-- ") + XmlEscape(QString::fromLocal8Bit(LocalTimeText("%x %X"))) + QStringLiteral(" GU 16.1             -->"),
+                     QStringLiteral("<!-- ") + XmlEscape(QString::fromStdString(LocalDateAndTime())) + QStringLiteral(" GU 16.1             -->"),
                      QStringLiteral("<ModOps>"), QStringLiteral("<!--Erzeugung der Items-->")};
   const QStringList ItemID = ItemGuids();
   for (int slot = 1; slot <= ItemID.size(); ++slot) {

@@ -8,7 +8,11 @@
 
 #include "platform/oserror.h"
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+
+#include "platform/pathtext.h"
+#else
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -24,10 +28,16 @@ namespace bw {
 
 bool ExchangeEntries(const std::filesystem::path&, const std::filesystem::path&) { return false; }
 
+// The C++ library walks the tree without following links; paths can't grow beyond the
+// system's limit, so neither can the depth of the walk.
 void RemoveTree(const std::filesystem::path& path) {
   std::error_code ec;
   std::filesystem::remove_all(path, ec);
-  if (ec) throw std::runtime_error("„" + path.string() + "“ kann nicht gelöscht werden: " + ec.message());
+  if (ec) {
+    const std::string reason = ec.category() == std::system_category() ? GermanSystemReason(DWORD(ec.value()))
+                                                                         : GermanReason(ec.value());
+    throw std::runtime_error("„" + Utf8Text(path) + "“ kann nicht gelöscht werden: " + reason);
+  }
 }
 
 #else

@@ -5,6 +5,11 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include <stdexcept>
+
+#include "platform/oserror.h"
+#include "platform/pathtext.h"
 #else
 #include <fcntl.h>
 #include <sys/file.h>
@@ -25,8 +30,14 @@ namespace bw {
 bool AcquireInstanceLock(const std::string& name) {
   static std::map<std::string, HANDLE> held;
   if (held.count(name)) return true;
-  HANDLE mutex = CreateMutexA(nullptr, TRUE, name.c_str());
-  if (!mutex || GetLastError() == ERROR_ALREADY_EXISTS) return false;
+  HANDLE mutex = CreateMutexW(nullptr, TRUE, Wide(name).c_str());
+  const DWORD error = GetLastError();
+  if (mutex && error == ERROR_ALREADY_EXISTS) {
+    CloseHandle(mutex);
+    return false;
+  }
+  // Another kind of object under that name, or one that another user's process made.
+  if (!mutex) throw std::runtime_error("Der Mutex „" + name + "“ kann nicht verwendet werden: " + GermanSystemReason(error));
   held[name] = mutex;  // never closed: the mutex goes with the process
   return true;
 }

@@ -3,6 +3,12 @@
 #include <cerrno>
 #include <cstring>
 
+#ifdef _WIN32
+#include <windows.h>
+
+#include "platform/pathtext.h"
+#endif
+
 namespace bw {
 
 std::string GermanReason(int error) {
@@ -36,5 +42,45 @@ std::string GermanReason(int error) {
       return "Systemfehler " + std::to_string(error) + " (" + std::strerror(error) + ").";
   }
 }
+
+#ifdef _WIN32
+
+std::string GermanSystemReason(unsigned long error) {
+  switch (error) {
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+      return "Der Datenträger ist voll.";
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+      return "Die Zugriffsrechte reichen nicht aus.";
+    case ERROR_WRITE_PROTECT:
+      return "Der Datenträger ist schreibgeschützt.";
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_FILE_NOT_FOUND:
+      return "Der Ordner fehlt.";
+    case ERROR_DIRECTORY:
+      return "Ein Teil des Pfades ist kein Ordner.";
+    case ERROR_FILENAME_EXCED_RANGE:
+      return "Der Pfad ist zu lang.";
+    case ERROR_CRC:
+    case ERROR_IO_DEVICE:
+      return "Der Datenträger meldet einen Ein-/Ausgabefehler.";
+    default: {
+      wchar_t* text = nullptr;
+      FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                     nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+      std::wstring description = text ? text : L"";
+      LocalFree(text);
+      while (!description.empty() && (description.back() == L'\n' || description.back() == L'\r' ||
+                                       description.back() == L' ' || description.back() == L'.')) {
+        description.pop_back();
+      }
+      return "Systemfehler " + std::to_string(error) + " (" + Utf8(description) + ").";
+    }
+  }
+}
+
+#endif
 
 }  // namespace bw

@@ -1,14 +1,39 @@
 #include "platform/processlist.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#include <tlhelp32.h>
+
+#include "platform/pathtext.h"
+#else
 #include <dirent.h>
 
 #include <cctype>
 #include <fstream>
 #include <iterator>
+#endif
 
 #include "platform/asciicase.h"
 
 namespace bw {
+
+#ifdef _WIN32
+
+std::vector<std::string> RunningExecutableNames() {
+  std::vector<std::string> names;
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return names;
+  PROCESSENTRY32W entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
+    names.push_back(Utf8(entry.szExeFile));
+  }
+  CloseHandle(snapshot);
+  return names;
+}
+
+#else
+
 namespace {
 
 std::string ReadWhole(const std::string& path) {
@@ -44,6 +69,8 @@ std::vector<std::string> RunningExecutableNames() {
   closedir(proc);
   return names;
 }
+
+#endif
 
 bool ExecutableNameMatches(const std::string& entryName, const std::string& exeFileName) {
   // Only a to z are folded; bytes of other letters (umlauts in UTF-8 ...) stay as they are.

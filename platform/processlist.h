@@ -5,9 +5,9 @@
 
 namespace bw {
 
-// The executable names of the running processes: for each process its kernel name
+// The executable names of the running processes. Linux: for each process its kernel name
 // (/proc/<pid>/comm) and its argv[0] (/proc/<pid>/cmdline), which under Wine may be a
-// Windows path.
+// Windows path. Windows: the executable file name of each entry of a process snapshot.
 std::vector<std::string> RunningExecutableNames();
 
 // True when `entryName` names the executable `exeFileName`: either the whole entry or its

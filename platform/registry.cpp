@@ -6,6 +6,9 @@
 #include <windows.h>
 
 #include <stdexcept>
+
+#include "platform/oserror.h"
+#include "platform/pathtext.h"
 #else
 #include <fstream>
 
@@ -35,36 +38,38 @@ bool HasControlCharacter(const std::string& text) {
 
 namespace {
 
-std::wstring Wide(const std::string& utf8) {
-  std::wstring out(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), nullptr, 0), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), out.data(), int(out.size()));
-  return out;
-}
-
-std::string Utf8(const std::wstring& wide) {
-  std::string out(WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), nullptr, 0, nullptr, nullptr), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), out.data(), int(out.size()), nullptr, nullptr);
-  return out;
-}
-
 std::wstring SubKey(const std::string& key) { return Wide(key.starts_with('\\') ? key.substr(1) : key); }
 
-// A missing key or value reads as ""; a value of another type than string is an error.
+// A missing key or value reads as ""; a value of another type than string is an error. Only
+// read access is asked for: a normal user may read HKEY_LOCAL_MACHINE but not change it.
 std::string ReadString(HKEY root, const std::string& key, const std::string& name) {
   HKEY k;
-  if (RegOpenKeyExW(root, SubKey(key).c_str(), 0, KEY_ALL_ACCESS | KEY_WOW64_64KEY, &k) != ERROR_SUCCESS) return {};
-  DWORD type = 0, size = 0;
+  if (RegOpenKeyExW(root, SubKey(key).c_str(), 0, KEY_READ | KEY_WOW64_64KEY, &k) != ERROR_SUCCESS) return {};
   const std::wstring value = Wide(name);
+  DWORD type = 0, size = 0;
   std::wstring data;
-  if (RegQueryValueExW(k, value.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS) {
-    data.resize(size / sizeof(wchar_t));
-    RegQueryValueExW(k, value.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size);
+  LSTATUS status = RegQueryValueExW(k, value.c_str(), nullptr, &type, nullptr, &size);
+  // The value may grow between the two calls; then the second one asks again.
+  while (status == ERROR_SUCCESS || status == ERROR_MORE_DATA) {
+    data.resize(size / sizeof(wchar_t) + 1);
+    size = DWORD(data.size() * sizeof(wchar_t));
+    status = RegQueryValueExW(k, value.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size);
+    if (status == ERROR_SUCCESS) {
+      data.resize(size / sizeof(wchar_t));
+      break;
+    }
   }
   RegCloseKey(k);
-  if (!data.empty() && type != REG_SZ && type != REG_EXPAND_SZ)
+  if (status != ERROR_SUCCESS) return {};
+  if (type != REG_SZ && type != REG_EXPAND_SZ)
     throw std::runtime_error("Der Registrierungswert „" + name + "“ ist keine Zeichenkette.");
   data.resize(wcsnlen(data.c_str(), data.size()));
   return Utf8(data);
+}
+
+[[noreturn]] void WriteFailed(const std::string& key, LSTATUS status) {
+  throw std::runtime_error("Der Registrierungsschlüssel „HKEY_CURRENT_USER\\" + Utf8(SubKey(key)) +
+                           "“ kann nicht geschrieben werden: " + GermanSystemReason(DWORD(status)));
 }
 
 }  // namespace
@@ -84,15 +89,17 @@ void DeleteUserKey(const std::string& key) { RegDeleteTreeW(HKEY_CURRENT_USER, S
 
 void WriteUserStrings(const std::string& key, const std::vector<std::pair<std::string, std::string>>& values) {
   HKEY k;
-  if (RegCreateKeyExW(HKEY_CURRENT_USER, SubKey(key).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | KEY_WOW64_64KEY,
-                      nullptr, &k, nullptr) != ERROR_SUCCESS)
-    throw std::runtime_error("Der Registrierungsschlüssel „" + key + "“ kann nicht geschrieben werden.");
+  LSTATUS status = RegCreateKeyExW(HKEY_CURRENT_USER, SubKey(key).c_str(), 0, nullptr, 0,
+                                   KEY_ALL_ACCESS | KEY_WOW64_64KEY, nullptr, &k, nullptr);
+  if (status != ERROR_SUCCESS) WriteFailed(key, status);
   for (const auto& [name, value] : values) {
     const std::wstring data = Wide(value);
-    RegSetValueExW(k, Wide(name).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
-                   DWORD((data.size() + 1) * sizeof(wchar_t)));
+    status = RegSetValueExW(k, Wide(name).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
+                            DWORD((data.size() + 1) * sizeof(wchar_t)));
+    if (status != ERROR_SUCCESS) break;
   }
   RegCloseKey(k);
+  if (status != ERROR_SUCCESS) WriteFailed(key, status);
 }
 
 bool IsGameFolder(const std::string& folder) {

@@ -6,9 +6,13 @@
 #include <system_error>
 
 #include "platform/oserror.h"
+#include "platform/pathtext.h"
 
 #ifdef _WIN32
-#include <fstream>
+#include <windows.h>
+#undef ReplaceFile  // windows.h names its own function so; ours is bw::ReplaceFile
+
+#include <algorithm>
 #else
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -25,13 +29,15 @@ constexpr std::string_view kRandomLetters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghi
 std::filesystem::path TempPath(const std::filesystem::path& path) {
   thread_local std::mt19937 random{std::random_device{}()};
   std::uniform_int_distribution<size_t> letter(0, kRandomLetters.size() - 1);
-  std::string name = "." + path.filename().string() + std::string(kTempMark);
+  std::string name = ".";
+  name += Utf8Text(path.filename());
+  name += kTempMark;
   for (size_t i = 0; i < kRandomLength; ++i) name += kRandomLetters[letter(random)];
-  return path.parent_path() / name;
+  return path.parent_path() / PathFromUtf8(name);
 }
 
 [[noreturn]] void Fail(const std::filesystem::path& path, const std::string& reason) {
-  throw std::runtime_error("Die Datei „" + path.string() + "“ kann nicht geschrieben werden: " + reason);
+  throw std::runtime_error("Die Datei „" + Utf8Text(path) + "“ kann nicht geschrieben werden: " + reason);
 }
 
 }  // namespace
@@ -47,21 +53,34 @@ bool IsReplaceFileLeftover(std::string_view name) {
 #ifdef _WIN32
 
 void ReplaceFile(const std::filesystem::path& path, std::string_view bytes) {
-  const std::filesystem::path temp = TempPath(path);
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (!out.write(bytes.data(), static_cast<std::streamsize>(bytes.size())).flush()) {
-      std::error_code ignored;
-      std::filesystem::remove(temp, ignored);
-      Fail(path, "Schreibfehler.");
-    }
+  std::filesystem::path temp;
+  HANDLE file = INVALID_HANDLE_VALUE;
+  // CREATE_NEW: the temporary name is ours alone, whatever stands in the folder.
+  for (int attempt = 0; attempt < 100 && file == INVALID_HANDLE_VALUE; ++attempt) {
+    temp = TempPath(path);
+    file = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) break;
   }
-  std::error_code ec;
-  std::filesystem::rename(temp, path, ec);
-  if (ec) {
-    std::error_code ignored;
-    std::filesystem::remove(temp, ignored);
-    Fail(path, ec.message());
+  if (file == INVALID_HANDLE_VALUE) Fail(path, GermanSystemReason(GetLastError()));
+
+  DWORD error = 0;
+  for (size_t done = 0; done < bytes.size() && !error;) {
+    DWORD n = 0;
+    const DWORD chunk = DWORD(std::min<size_t>(bytes.size() - done, 1u << 30));
+    if (!WriteFile(file, bytes.data() + done, chunk, &n, nullptr)) error = GetLastError();
+    else if (n == 0) error = ERROR_WRITE_FAULT;
+    done += n;
+  }
+  if (!error && !FlushFileBuffers(file)) error = GetLastError();
+  if (!CloseHandle(file) && !error) error = GetLastError();
+  // The rename replaces a link standing there, never what it points to; write-through returns
+  // only once the new entry is on disk.
+  if (!error && !MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    error = GetLastError();
+  }
+  if (error) {
+    DeleteFileW(temp.c_str());
+    Fail(path, GermanSystemReason(error));
   }
 }
 

@@ -6,11 +6,16 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QThread>
-#include <csignal>
+
+#ifndef _WIN32
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
+#endif
+
+#include "platform/registry.h"
 #include "workspace/archive.h"
 #include "workspace/error.h"
 #include "workspace/files.h"
@@ -31,6 +36,14 @@ QMap<QString, QByteArray> Snapshot(const QString& folder) {
   return files;
 }
 
+QString BuiltProgram(const char* name) {
+#ifdef _WIN32
+  return QStringLiteral(BRENNWICK_BINARY_DIR "/%1.exe").arg(QLatin1String(name));
+#else
+  return QStringLiteral(BRENNWICK_BINARY_DIR "/%1").arg(QLatin1String(name));
+#endif
+}
+
 QString ShippedWorkspace() { return QStringLiteral(BRENNWICK_SOURCE_DIR "/resources/XMLK/"); }
 
 ProgramFolder::ProgramFolder(bool withWorkspace) {
@@ -48,6 +61,7 @@ QString ProgramFolder::xml(const QString& name) const { return path() + QStringL
 
 namespace {
 constexpr const char* kHomeVariables[] = {"HOME", "XDG_CONFIG_HOME", "XDG_RUNTIME_DIR", "WINEPREFIX"};
+const std::string kRecordKey = "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Brennwick";
 }  // namespace
 
 ScopedHome::ScopedHome() {
@@ -58,6 +72,10 @@ ScopedHome::ScopedHome() {
   qunsetenv("WINEPREFIX");
   QDir().mkpath(path() + QStringLiteral("/run"));
   QFile::setPermissions(path() + QStringLiteral("/run"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+#ifdef _WIN32
+  savedGameLocation_ = ReadUserString(kRecordKey, "GameLocation");
+  DeleteUserKey(kRecordKey);
+#endif
 }
 
 ScopedHome::~ScopedHome() {
@@ -65,6 +83,10 @@ ScopedHome::~ScopedHome() {
     if (value.isEmpty()) qunsetenv(var);
     else qputenv(var, value);
   }
+#ifdef _WIN32
+  DeleteUserKey(kRecordKey);
+  if (!savedGameLocation_.empty()) WriteUserStrings(kRecordKey, {{"GameLocation", savedGameLocation_}});
+#endif
 }
 
 QString ScopedHome::path() const { return dir_.path(); }
@@ -76,6 +98,13 @@ ProcessHome::ProcessHome() {
   RecordFakeGame(path() + QStringLiteral("/Games/Corvana 1800"));
 }
 
+bool IsDeathTestChild(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    if (QByteArray(argv[i]).startsWith("--gtest_internal_run_death_test")) return true;
+  }
+  return false;
+}
+
 void MakeGame(const QString& gameFolder) {
   QDir().mkpath(gameFolder + QStringLiteral("/Bin/Win64"));
   WriteFileAtomic(gameFolder + QStringLiteral("/Bin/Win64/Corvana1800.exe"), {});
@@ -83,16 +112,22 @@ void MakeGame(const QString& gameFolder) {
 
 void RecordFakeGame(const QString& gameFolder) {
   MakeGame(gameFolder);
+#ifdef _WIN32
+  DeleteUserKey(kRecordKey);
+  WriteUserStrings(kRecordKey, {{"GameLocation", QDir::toNativeSeparators(gameFolder).toStdString()}});
+#else
   const QString config = qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/Brennwick");
   QDir().mkpath(config);
   WriteFileAtomic(config + QStringLiteral("/registry.ini"),
                   QStringLiteral("[SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Brennwick]\nGameLocation=%1\n")
                       .arg(gameFolder)
                       .toUtf8());
+#endif
 }
 
 QByteArray WithoutDate(QByteArray bytes) {
-  static const QRegularExpression dateLine(QStringLiteral("^<!-- (\\S+ \\S+) GU 16\\.1             -->\r$"),
+  // The date and time as the user's locale writes them, which on Windows may hold spaces.
+  static const QRegularExpression dateLine(QStringLiteral("^<!-- (.+) GU 16\\.1             -->\r$"),
                                            QRegularExpression::MultilineOption);
   QString text = QString::fromUtf8(bytes);
   const QRegularExpressionMatch m = dateLine.match(text);
@@ -113,6 +148,17 @@ void MakeWinePrefix(const QString& prefix, const QList<QPair<QString, QString>>&
   }
   WriteBytes(prefix + QStringLiteral("/system.reg"), reg.toUtf8());
 }
+
+#ifdef _WIN32
+
+QString InChild(const std::function<QString()>&) {
+  ADD_FAILURE() << "Windows has no fork: a test that needs it skips there";
+  return {};
+}
+
+void LimitFileSize(qint64) { ADD_FAILURE() << "Windows has no file size limit: a test that needs it skips there"; }
+
+#else
 
 QString InChild(const std::function<QString()>& body) {
   int pipeFds[2];
@@ -148,6 +194,8 @@ void LimitFileSize(qint64 bytes) {
   setrlimit(RLIMIT_FSIZE, &limit);
 }
 
+#endif
+
 void ExpectSameFiles(const QString& actual, const QString& expected) {
   const QStringList files = FilesBelow(expected);
   EXPECT_EQ(FilesBelow(actual), files);
@@ -158,17 +206,18 @@ void ExpectSameFiles(const QString& actual, const QString& expected) {
 
 NamedProcess::NamedProcess(const QString& fileName) {
   const QString path = dir_.path() + QLatin1Char('/') + fileName;
-  QFile::copy(QStringLiteral("/bin/sleep"), path);
-  QFile::setPermissions(path, QFile::ReadOwner | QFile::ExeOwner);
+  QFile::copy(BuiltProgram("brennwick_helper"), path);
   process_.start(path, {QStringLiteral("30")});
   process_.waitForStarted();
 }
 
+#ifndef _WIN32
 NamedProcess::NamedProcess(const QStringList& shellCommand) {
   process_.start(QStringLiteral("/bin/bash"), shellCommand);
   process_.waitForStarted();
   QThread::msleep(100);  // until bash has replaced itself with the program
 }
+#endif
 
 NamedProcess::~NamedProcess() { Stop(); }
 

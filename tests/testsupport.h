@@ -9,8 +9,17 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <functional>
+#include <string>
 
 #include "workspace/files.h"
+
+// Skips a test whose point exists only on Linux (the record file, Wine prefixes, /proc,
+// flock, symbolic links, file size limits of child processes), saying why.
+#ifdef _WIN32
+#define BW_LINUX_ONLY(reason) GTEST_SKIP() << "Linux only: " << (reason)
+#else
+#define BW_LINUX_ONLY(reason) static_cast<void>(0)
+#endif
 
 namespace bw::test {
 
@@ -21,6 +30,9 @@ using bw::FilesBelow;
 
 // Every file below a folder with its bytes, by relative path.
 QMap<QString, QByteArray> Snapshot(const QString& folder);
+
+// One of our programs in the build folder, by its name without the platform's ending.
+QString BuiltProgram(const char* name);
 
 // The repository's resources/XMLK folder (the initial workspace as it is shipped).
 QString ShippedWorkspace();
@@ -38,7 +50,8 @@ class ProgramFolder {
 
 // A home of its own for one test: HOME, XDG_CONFIG_HOME and XDG_RUNTIME_DIR point into a
 // fresh temporary folder and WINEPREFIX is unset, so the registry record, the instance lock
-// and the Wine prefixes are the test's own. The old values come back afterwards.
+// and the Wine prefixes are the test's own. The old values come back afterwards. On Windows
+// the record in the registry is removed for the test and its game location comes back.
 class ScopedHome {
  public:
   ScopedHome();
@@ -48,6 +61,7 @@ class ScopedHome {
  private:
   QTemporaryDir dir_;
   QList<QPair<const char*, QByteArray>> saved_;
+  std::string savedGameLocation_;
 };
 
 // The home of the whole test process: tests never touch the real home folder, registry
@@ -57,11 +71,15 @@ class ProcessHome : public ScopedHome {
   ProcessHome();
 };
 
+// True in the child process of a death test that runs the test program anew (on Windows,
+// which can't fork): it works in the home and with the record its parent set up.
+bool IsDeathTestChild(int argc, char** argv);
+
 // Creates a game folder: one that holds "Bin/Win64/Corvana1800.exe".
 void MakeGame(const QString& gameFolder);
 
 // Creates a game folder and records it as the game location in the registry record of the
-// current $XDG_CONFIG_HOME.
+// current $XDG_CONFIG_HOME (Windows: the record in the registry, written afresh).
 void RecordFakeGame(const QString& gameFolder);
 
 // A Wine prefix whose system.reg holds the values "InstallDir" of the given keys, with drive
@@ -74,7 +92,7 @@ QByteArray WithoutDate(QByteArray bytes);
 
 // Runs `body` in a child process (fork) and returns the text it returned, or the message of
 // the error it raised. The child starts with everything the test set up; what it changes in
-// memory stays there.
+// memory stays there. Linux only: its tests skip on Windows.
 QString InChild(const std::function<QString()>& body);
 
 // Lets every file this process writes end at `bytes`, as a full disk does: a write beyond
@@ -84,12 +102,15 @@ void LimitFileSize(qint64 bytes);
 // Expects the same files below both folders, byte for byte.
 void ExpectSameFiles(const QString& actual, const QString& expected);
 
-// A copy of /bin/sleep under the given file name, started so that it runs for a while.
+// A copy of our small program brennwick_helper under the given file name, started so that
+// it runs for a while.
 class NamedProcess {
  public:
   explicit NamedProcess(const QString& fileName);
+#ifndef _WIN32
   // Started through the shell with a Windows path as argv[0], as Wine shows a program.
   explicit NamedProcess(const QStringList& shellCommand);
+#endif
   ~NamedProcess();
   void Stop();
 

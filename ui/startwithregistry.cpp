@@ -52,6 +52,8 @@ void MakeFolder(const QString& folder) {
 
 QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
 
+std::string Native(const QString& path) { return QDir::toNativeSeparators(path).toStdString(); }
+
 }  // namespace
 
 QString ChooseGameFolder() {
@@ -113,12 +115,13 @@ GameFolders StartWithRegistry(const QString& prgPath, const QString& version) {
   Reported([&] { MakeFolder(game.MODPath); });
   if (recordReadable) {
     Reported([&] {
-      WriteUserStrings(kRecordKey, {{"GameLocation", game.GAMEPATH.toStdString()},
-                                    {"ModLocation", game.MODPath.toStdString()},
+      // The record holds the paths as the system writes them (backslashes on Windows).
+      WriteUserStrings(kRecordKey, {{"GameLocation", Native(game.GAMEPATH)},
+                                    {"ModLocation", Native(game.MODPath)},
                                     {"ModLoader", "0.9.4"},
-                                    {"PrgPath", prgPath.toStdString()},
+                                    {"PrgPath", Native(prgPath)},
                                     {"DPVer", version.toStdString()},
-                                    {"TimeStamp", LocalTimeText("%x")}});
+                                    {"TimeStamp", LocalShortDate()}});
     });
   }
   return game;

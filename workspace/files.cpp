@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "platform/folders.h"
+#include "platform/pathtext.h"
 #include "platform/replacefile.h"
 #include "workspace/error.h"
 
@@ -26,13 +27,7 @@ void AsFileError(Operation operation) {
 
 }  // namespace
 
-std::filesystem::path NativePath(const QString& path) {
-#ifdef _WIN32
-  return std::filesystem::path(path.toStdWString());
-#else
-  return std::filesystem::path(QFile::encodeName(path).toStdString());
-#endif
-}
+std::filesystem::path NativePath(const QString& path) { return PathFromUtf8(path.toStdString()); }
 
 void WriteFileAtomic(const QString& path, const QByteArray& bytes) {
   AsFileError([&] { ReplaceFile(NativePath(path), std::string_view(bytes.constData(), size_t(bytes.size()))); });

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <optional>
 
 #include "app/application.h"
 #include "tests/testsupport.h"
@@ -6,7 +7,8 @@
 // The tests of the windows, in the program's own application object on Qt's offscreen
 // platform unless another is asked for.
 int main(int argc, char** argv) {
-  bw::test::ProcessHome home;
+  std::optional<bw::test::ProcessHome> home;
+  if (!bw::test::IsDeathTestChild(argc, argv)) home.emplace();
   if (qgetenv("QT_QPA_PLATFORM").isEmpty()) qputenv("QT_QPA_PLATFORM", "offscreen");
   bw::TApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);

@@ -7,6 +7,7 @@
 #include <QThread>
 #include <functional>
 
+#include "platform/registry.h"
 #include "tests/testsupport.h"
 
 using namespace bw;
@@ -22,10 +23,10 @@ const QString kLauncherKey = QStringLiteral("Software\\Wow6432Node\\Ubisoft\\Lau
 class RunningCopy {
  public:
   explicit RunningCopy(const QString& folder, const QString& lockFolder = {})
-      : exe_(folder + QStringLiteral("/brennwick")) {
+      : exe_(folder + QLatin1Char('/') + QFileInfo(test::BuiltProgram("brennwick")).fileName()) {
     QDir().mkpath(folder);
     if (!QFile::exists(exe_)) {
-      EXPECT_TRUE(QFile::copy(QStringLiteral(BRENNWICK_BINARY_DIR "/brennwick"), exe_));
+      EXPECT_TRUE(QFile::copy(test::BuiltProgram("brennwick"), exe_));
     }
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
@@ -103,6 +104,7 @@ TEST(Program, InstalledCopyBuildsItsWorkspaceInTheUserDataFolder) {
 }
 
 TEST(Program, NewUserWithAProtonGameAndASecondCopy) {
+  BW_LINUX_ONLY("a Steam Proton prefix, the record file and the lock file");
   ScopedHome home;
   const QString prefix = home.path() + QStringLiteral("/.local/share/Steam/steamapps/compatdata/2971000/pfx");
   test::MakeWinePrefix(prefix, {{kLauncherKey, QStringLiteral("C:/Program Files (x86)/Ubisoft/Ubisoft Game Launcher/games/"
@@ -124,4 +126,41 @@ TEST(Program, NewUserWithAProtonGameAndASecondCopy) {
   EXPECT_FALSE(QFileInfo::exists(home.path() + QStringLiteral("/second/XMLK")));
   EXPECT_EQ(test::ReadBytes(home.recordFile()), record);
   EXPECT_FALSE(first.endsWithin(0));
+}
+
+// Windows: the launcher's install record (written with reg.exe) finds the game of a new user;
+// the first copy writes the record with Windows paths, a second copy is refused by the named
+// mutex and leaves workspace and record alone.
+TEST(Program, NewUserWithAnInstalledGameAndASecondCopy) {
+#ifndef _WIN32
+  GTEST_SKIP() << "Windows only: the registry and the named mutex";
+#else
+  ScopedHome home;
+  const QString game = QDir::toNativeSeparators(home.path() + QStringLiteral("/Games/Corvana 1800"));
+  test::MakeGame(game);
+  const QString launcher = QStringLiteral("HKLM\\SOFTWARE\\WOW6432Node\\Ubisoft\\Launcher\\Installs\\4553");
+  ASSERT_EQ(QProcess::execute(QStringLiteral("reg.exe"), {QStringLiteral("add"), launcher, QStringLiteral("/v"),
+                                                           QStringLiteral("InstallDir"), QStringLiteral("/d"),
+                                                           game + QLatin1Char('\\'), QStringLiteral("/f")}),
+            0);
+  const std::string key = "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Brennwick";
+  {
+    RunningCopy first(home.path() + QStringLiteral("/first"));
+    ASSERT_TRUE(WaitFor([&] { return QFileInfo::exists(home.path() + QStringLiteral("/first/XMLK/Target.xml")); }));
+    EXPECT_TRUE(QFileInfo(game + QStringLiteral("/mods")).isDir());
+    ASSERT_TRUE(WaitFor([&] { return !ReadUserString(key, "TimeStamp").empty(); }));
+    EXPECT_EQ(QString::fromStdString(ReadUserString(key, "GameLocation")), game);
+    EXPECT_EQ(QString::fromStdString(ReadUserString(key, "ModLocation")), game + QStringLiteral("\\mods"));
+    EXPECT_EQ(QString::fromStdString(ReadUserString(key, "PrgPath")),
+              QDir::toNativeSeparators(home.path() + QStringLiteral("/first/")));
+
+    RunningCopy second(home.path() + QStringLiteral("/second"));
+    EXPECT_FALSE(second.endsWithin(1500));
+    EXPECT_FALSE(QFileInfo::exists(home.path() + QStringLiteral("/second/XMLK")));
+    EXPECT_EQ(QString::fromStdString(ReadUserString(key, "PrgPath")),
+              QDir::toNativeSeparators(home.path() + QStringLiteral("/first/")));
+    EXPECT_FALSE(first.endsWithin(0));
+  }
+  QProcess::execute(QStringLiteral("reg.exe"), {QStringLiteral("delete"), launcher, QStringLiteral("/f")});
+#endif
 }

@@ -12,7 +12,7 @@ using test::ReadBytes;
 using test::WriteBytes;
 
 TEST(CatalogCommand, RunsTheStepsAndFailsWithAGermanMessageOnAMissingOrgFolder) {
-  const QString command = QStringLiteral(BRENNWICK_BINARY_DIR "/brennwick-catalog");
+  const QString command = test::BuiltProgram("brennwick-catalog");
   ASSERT_TRUE(QFile::exists(command));
 
   CatalogFolder good;

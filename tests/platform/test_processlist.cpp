@@ -29,6 +29,7 @@ TEST(ProcessList, ComparesTheNameOrItsFileNamePartWithOnlyAToZFolded) {
   EXPECT_FALSE(ExecutableNameMatches("spiel-ä.exe", "SPIEL-Ä.EXE"));
 }
 
+// Windows takes the names from a process snapshot, Linux from /proc.
 TEST(ProcessList, FindsARunningGameInEitherLetterCaseButNotAPrefixedName) {
   ASSERT_FALSE(ProcessExists("Corvana1800.exe")) << "a game process runs on this machine";
   {
@@ -44,10 +45,12 @@ TEST(ProcessList, FindsARunningGameInEitherLetterCaseButNotAPrefixedName) {
     test::NamedProcess prefixed(QStringLiteral("xCorvana1800.exe"));
     EXPECT_FALSE(ProcessExists("Corvana1800.exe"));
   }
+#ifndef _WIN32
   {
     test::NamedProcess wine(QStringList{
         QStringLiteral("-c"),
         QStringLiteral("exec -a 'C:\\Games\\Corvana 1800\\Bin\\Win64\\Corvana1800.exe' /bin/sleep 30")});
     EXPECT_TRUE(ProcessExists("Corvana1800.exe"));
   }
+#endif
 }

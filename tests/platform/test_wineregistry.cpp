@@ -70,6 +70,7 @@ TEST(WineRegistry, ReadsStringValues) {
 }
 
 TEST(WineRegistry, MapsWindowsPathsThroughTheDriveLinks) {
+  BW_LINUX_ONLY("Wine prefixes and their drive links");
   test::ScopedHome home;
   const QString prefix = home.path() + QStringLiteral("/.wine");
   const QString diskD = home.path() + QStringLiteral("/disk d");
@@ -100,6 +101,7 @@ TEST(WineRegistry, MapsWindowsPathsThroughTheDriveLinks) {
 }
 
 TEST(WineRegistry, SearchesWinePrefixThenEachProtonPrefixOnce) {
+  BW_LINUX_ONLY("Wine prefixes");
   test::ScopedHome home;
   const QString h = home.path();
   for (const char* folder : {"/.wine", "/.local/share/Steam/steamapps/compatdata/2000/pfx",

@@ -48,7 +48,7 @@ TEST(DeepNesting, TheCatalogueCommandReportsTooDeepDumpsAndBuildsDeepOnes) {
     test::WriteBytes(dump, bytes.insert(at + qsizetype(strlen(c.anchor)), Nested(c.levels)));
 
     QProcess run;
-    run.start(QStringLiteral(BRENNWICK_BINARY_DIR "/brennwick-catalog"), {"--icons", folder.path() + "icons", folder.path()});
+    run.start(test::BuiltProgram("brennwick-catalog"), {"--icons", folder.path() + "icons", folder.path()});
     ASSERT_TRUE(run.waitForFinished(120000));
     const QString err = QString::fromUtf8(run.readAllStandardError());
     EXPECT_EQ(run.exitStatus(), QProcess::NormalExit);

@@ -26,6 +26,7 @@ const QString kGolden = QStringLiteral(BRENNWICK_SOURCE_DIR "/tests/golden/modge
 // A new user whose game lives in a Steam Proton prefix: the game is found without a
 // question, two items are filled by clicks, and the mod lands in the game's mods folder.
 TEST(GenerateButton, FillsTwoItemsByClicksAndDeploysThemIntoTheProtonGame) {
+  BW_LINUX_ONLY("a Steam Proton prefix");
   test::ScopedHome home;
   const QString prefix = home.path() + QStringLiteral("/.local/share/Steam/steamapps/compatdata/2971000/pfx");
   test::MakeWinePrefix(prefix, {{QStringLiteral("Software\\Wow6432Node\\Ubisoft\\Corvana 1800"),

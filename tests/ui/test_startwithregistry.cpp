@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
+
+#ifndef _WIN32
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -12,6 +15,8 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
+#include <QDate>
+#include <QLocale>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -22,6 +27,7 @@
 #include <string_view>
 #include <ctime>
 
+#include "platform/registry.h"
 #include "tests/ui/windowsupport.h"
 #include "ui/startwithregistry.h"
 #include "ui/translation.h"
@@ -100,6 +106,7 @@ void ChooseInNextChooser(const QString& folder, QStringList* seen) {
 }  // namespace
 
 TEST(StartWithRegistry, MapsTheLauncherRecordThroughDriveD) {
+  BW_LINUX_ONLY("Wine prefixes and the record file");
   ScopedHome home;
   const QString diskD = home.path() + QStringLiteral("/disk-d");
   QDir().mkpath(diskD);
@@ -115,6 +122,7 @@ TEST(StartWithRegistry, MapsTheLauncherRecordThroughDriveD) {
 }
 
 TEST(StartWithRegistry, GameRecordKeepsItsTrailingDelimiter) {
+  BW_LINUX_ONLY("Wine prefixes");
   ScopedHome home;
   const QString prefix = home.path() + QStringLiteral("/.wine");
   test::MakeWinePrefix(prefix, {{kGameKey, QStringLiteral("C:\\Games\\Corvana 1800\\")}});
@@ -128,6 +136,7 @@ TEST(StartWithRegistry, GameRecordKeepsItsTrailingDelimiter) {
 }
 
 TEST(StartWithRegistry, ValidRecordReadsNoInstallRecordAndAsksNothing) {
+  BW_LINUX_ONLY("Wine prefixes and the record file");
   ScopedHome home;
   const QString recorded = home.path() + QStringLiteral("/Spiele/Corvana 1800");
   test::MakeGame(recorded);
@@ -142,6 +151,7 @@ TEST(StartWithRegistry, ValidRecordReadsNoInstallRecordAndAsksNothing) {
 }
 
 TEST(StartWithRegistry, StaleRecordIsDeletedAndTheGameFoundThroughItsInstallRecord) {
+  BW_LINUX_ONLY("Wine prefixes and the record file");
   ScopedHome home;
   const QString prefix = home.path() + QStringLiteral("/.wine");
   test::MakeWinePrefix(prefix, {{kGameKey, QStringLiteral("C:\\Games\\Corvana 1800")}});
@@ -167,6 +177,7 @@ TEST(StartWithRegistry, StaleRecordIsDeletedAndTheGameFoundThroughItsInstallReco
 }
 
 TEST(StartWithRegistry, GameRecordInAnyPrefixComesBeforeTheLauncherRecord) {
+  BW_LINUX_ONLY("Wine prefixes");
   ScopedHome home;
   const QString wine = home.path() + QStringLiteral("/.wine");
   const QString proton = home.path() + QStringLiteral("/.local/share/Steam/steamapps/compatdata/2000/pfx");
@@ -179,6 +190,7 @@ TEST(StartWithRegistry, GameRecordInAnyPrefixComesBeforeTheLauncherRecord) {
 }
 
 TEST(StartWithRegistry, ChooserFindsTheGameOnceAndTheNextStartAsksNothing) {
+  BW_LINUX_ONLY("the record file");
   ScopedHome home;
   const QString chosen = home.path() + QStringLiteral("/Meine Spiele/Corvana 1800");
   test::MakeGame(chosen);
@@ -215,12 +227,14 @@ void EchoAndConfirmNextStartError() {
   });
 }
 
+#ifndef _WIN32
 // Holds the instance lock of `home` the way another running copy does.
 int LockAsAnotherCopy(const ScopedHome& home) {
   const int fd = open((home.path() + QStringLiteral("/run/Brennwick.lock")).toUtf8().constData(),
                       O_RDWR | O_CREAT | O_CLOEXEC, 0600);
   return fd >= 0 && flock(fd, LOCK_EX | LOCK_NB) == 0 ? fd : -1;
 }
+#endif
 
 const char* const kWrongFolderSeen =
     "\\[Programmstartfehler\\|error icon\\] Das angegebene Verzeichnis ist nicht das Spieleverzeichnis\\.\n\n"
@@ -229,6 +243,7 @@ const char* const kWrongFolderSeen =
 }  // namespace
 
 TEST(StartWithRegistryDeathTest, CancelledChooserEndsTheProcessWithoutRecord) {
+  BW_LINUX_ONLY("the record file");
   ScopedHome home;
   EXPECT_EXIT(
       {
@@ -243,6 +258,7 @@ TEST(StartWithRegistryDeathTest, CancelledChooserEndsTheProcessWithoutRecord) {
 }
 
 TEST(StartWithRegistryDeathTest, WrongFolderEndsTheProcessWithoutRecord) {
+  BW_LINUX_ONLY("the record file");
   ScopedHome home;
   const QString notTheGame = home.path() + QStringLiteral("/Corvana 1800");
   QDir().mkpath(notTheGame + QStringLiteral("/Bin"));
@@ -259,6 +275,8 @@ TEST(StartWithRegistryDeathTest, WrongFolderEndsTheProcessWithoutRecord) {
 }
 
 TEST(StartWithRegistryDeathTest, SecondCopyEndsBeforeTouchingAnything) {
+  BW_LINUX_ONLY("the lock file and the record file; the Windows program is refused by its mutex in Program tests");
+#ifndef _WIN32
   ScopedHome home;
   const QString game = home.path() + QStringLiteral("/Corvana 1800");
   test::MakeGame(game);
@@ -275,8 +293,10 @@ TEST(StartWithRegistryDeathTest, SecondCopyEndsBeforeTouchingAnything) {
   close(other);
   EXPECT_EQ(test::ReadBytes(home.recordFile()), record);
   EXPECT_FALSE(QFile::exists(game + QStringLiteral("/mods")));
+#endif
 }
 
+#ifndef _WIN32
 namespace {
 
 // `text` as a death test's regular expression that matches it literally.
@@ -290,10 +310,13 @@ std::string Literally(const QString& text) {
 }
 
 }  // namespace
+#endif
 
 // A lock file that can't be used ends the start with a message naming it: the program never
 // runs unguarded, and nothing is created elsewhere.
 TEST(StartWithRegistryDeathTest, AnUnusableLockFileEndsTheStartNamingIt) {
+  BW_LINUX_ONLY("the lock file");
+#ifndef _WIN32
   struct Case {
     const char* what;
     void (*make)(const QString& lock, const QString& home);
@@ -344,12 +367,15 @@ TEST(StartWithRegistryDeathTest, AnUnusableLockFileEndsTheStartNamingIt) {
     EXPECT_FALSE(QFileInfo::exists(home.path() + QStringLiteral("/elsewhere.lock")));
     EXPECT_FALSE(QFileInfo::exists(game + QStringLiteral("/mods")));
   }
+#endif
 }
 
 // An install record counts only where the game is; a record that points elsewhere, out of
 // the drive, at the root, at a folder gone, or that holds a control character or an escape
 // that can not be decoded, is passed over like a missing one, and nothing is created there.
 TEST(StartWithRegistry, InstallRecordsCountOnlyWhereTheGameIsAndHostileOnesArePassedOver) {
+  BW_LINUX_ONLY("Wine prefixes and the record file; Windows reads the registry");
+#ifndef _WIN32
   enum Then { NextPrefix, Chooser };
   struct Case {
     const char* what;
@@ -411,4 +437,34 @@ TEST(StartWithRegistry, InstallRecordsCountOnlyWhereTheGameIsAndHostileOnesArePa
     EXPECT_FALSE(QFileInfo::exists(home.path() + QString::fromUtf8(c.untouched)));
     EXPECT_EQ(QFileInfo::exists(QStringLiteral("/mods")), rootHadMods);
   }
+#endif
+}
+
+// Windows keeps the record in the registry, its paths written with backslashes as Windows
+// shows them; the date is the user's short date.
+TEST(StartWithRegistry, TheRecordInTheRegistryHoldsWindowsPaths) {
+#ifndef _WIN32
+  GTEST_SKIP() << "Windows only: the registry";
+#else
+  ScopedHome home;
+  const QString game = QDir::toNativeSeparators(home.path() + QStringLiteral("/Spiele/Corvana 1800"));
+  test::RecordFakeGame(game);
+  NoQuestions none;
+  const QDate before = QDate::currentDate();
+  const GameFolders found = Start();
+  const QDate after = QDate::currentDate();
+  EXPECT_EQ(found.GAMEPATH, game);
+  EXPECT_TRUE(QFileInfo(found.MODPath).isDir());
+  const std::string key = "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Brennwick";
+  auto value = [&key](const char* name) { return QString::fromStdString(ReadUserString(key, name)); };
+  EXPECT_EQ(value("GameLocation"), game);
+  EXPECT_EQ(value("ModLocation"), game + QStringLiteral("\\mods"));
+  EXPECT_EQ(value("ModLoader"), QStringLiteral("0.9.4"));
+  EXPECT_EQ(value("PrgPath"), QStringLiteral("\\opt\\brennwick\\"));
+  EXPECT_EQ(value("DPVer"), QStringLiteral("18.2.4.17"));
+  const QLocale user = QLocale::system();
+  EXPECT_TRUE(value("TimeStamp") == user.toString(before, QLocale::ShortFormat) ||
+              value("TimeStamp") == user.toString(after, QLocale::ShortFormat))
+      << value("TimeStamp").toStdString();
+#endif
 }
