@@ -20,10 +20,11 @@ class Error : public std::runtime_error {
   const char* typeName_;
 };
 
-// Text of any error as the program shows it.
+// Text of any error as the program shows it. The platform layer's messages are UTF-8 on
+// every system; Windows' own code page would garble their „“ and umlauts.
 inline QString ErrorMessage(const std::exception& e) {
   if (auto* own = dynamic_cast<const Error*>(&e)) return own->message();
-  return QString::fromLocal8Bit(e.what());
+  return QString::fromUtf8(e.what());
 }
 
 }  // namespace bw
