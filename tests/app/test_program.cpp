@@ -83,6 +83,7 @@ TEST(Program, StartedAloneCreatesItsWorkspaceAndKeepsItLater) {
 // the first start builds the workspace in the user's data folder, which the record names as
 // the program's folder.
 TEST(Program, InstalledCopyBuildsItsWorkspaceInTheUserDataFolder) {
+  BW_LINUX_ONLY("an installed Linux desktop program");
   ScopedHome home;
   test::RecordFakeGame(home.path() + QStringLiteral("/Corvana 1800"));
   const QString prefix = home.path() + QStringLiteral("/prefix");

@@ -42,6 +42,7 @@ TEST(CatalogCommand, RunsTheStepsAndFailsWithAGermanMessageOnAMissingOrgFolder) 
 // Without a PROGRAM_FOLDER the command works where the program keeps its workspace: beside a
 // portable copy, in the user's data folder for an installed one.
 TEST(CatalogCommand, DefaultsToTheProgramFolderOfItsCopy) {
+  BW_LINUX_ONLY("an installed Linux desktop program");
   struct Case {
     const char* what;
     bool installed;
