@@ -64,6 +64,9 @@ TListView::TListView(const QString& name, const QList<int>& columnWidths, QWidge
   setColumnCount(static_cast<int>(columnWidths.size()));
   header()->hide();
   header()->setStretchLastSection(false);
+  // Otherwise a column narrower than the widest character of the system font is widened to it:
+  // with Windows' dialog font the list then needs a horizontal scroll bar.
+  header()->setMinimumSectionSize(0);
   for (int i = 0; i < columnWidths.size(); ++i) setColumnWidth(i, columnWidths[i]);
   setRootIsDecorated(false);
   setIndentation(0);

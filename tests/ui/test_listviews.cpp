@@ -224,6 +224,23 @@ TEST(ListViews, ScrollingBringsTheSelectedRowNearTheMiddleAndLeavesShortListsAlo
   EXPECT_EQ(TopRow(w.ui.TargetsView), 10);
 }
 
+TEST(ListViews, ColumnsKeepTheirWidthsWhateverTheFont) {
+  // The window's font is in force before the display font is loaded: under Wine a fallback with
+  // characters wider than the narrowest column.
+  QWidget window;
+  QFont wide = window.font();
+  wide.setPixelSize(80);
+  window.setFont(wide);
+  TListView view(QStringLiteral("TargetsView"), {52, 225, 0}, &window);
+  view.setGeometry(0, 0, 300, 788);
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  EXPECT_EQ(view.columnWidth(0), 52);
+  EXPECT_EQ(view.columnWidth(1), 225);
+  EXPECT_EQ(view.columnWidth(2), 0);
+  EXPECT_EQ(view.horizontalScrollBar()->maximum(), 0);
+}
+
 TEST(ListViews, AMissingCatalogueFailsBeforeTheListIsCleared) {
   test::ProgramFolder folder;
   TMainForm form(folder.path());
