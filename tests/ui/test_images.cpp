@@ -88,7 +88,9 @@ TEST(Images, ScaledPicturesHaveExactlyTheAskedSize) {
 TEST(Images, JpegBackgroundsDecodeAndDamageIsReported) {
   const QImage main = DecodeJpeg(ReadFile(QStringLiteral(":/art/background_main.jpg")), QStringLiteral("main"));
   EXPECT_EQ(main.size(), QSize(1800, 1000));
-  // The same colours as another decoder reads (Qt's plugin, used here only as a witness).
+#ifndef _WIN32
+  // The same colours as another decoder reads (Qt's plugin, used here only as a witness; the
+  // Windows build ships no image plugins).
   const QImage witness(QStringLiteral(":/art/background_main.jpg"), "JPEG");
   ASSERT_EQ(witness.size(), main.size());
   for (const QPoint p : {QPoint(0, 0), QPoint(900, 500), QPoint(1799, 999), QPoint(123, 877)}) {
@@ -96,6 +98,7 @@ TEST(Images, JpegBackgroundsDecodeAndDamageIsReported) {
     EXPECT_LE(qAbs(a.red() - b.red()) + qAbs(a.green() - b.green()) + qAbs(a.blue() - b.blue()), 6)
         << p.x() << "," << p.y();
   }
+#endif
   EXPECT_EQ(DecodeJpeg(ReadFile(QStringLiteral(":/art/background_info.jpg")), QStringLiteral("info")).size(),
             QSize(1602, 1000));
   QByteArray cut = ReadFile(QStringLiteral(":/art/background_info.jpg")).left(200);
