@@ -2,13 +2,13 @@
 
 #include <filesystem>
 #include <map>
+#include <stdexcept>
+
+#include "platform/oserror.h"
 
 #ifdef _WIN32
 #include <windows.h>
 
-#include <stdexcept>
-
-#include "platform/oserror.h"
 #include "platform/pathtext.h"
 #else
 #include <fcntl.h>
@@ -18,9 +18,6 @@
 
 #include <cerrno>
 #include <cstdlib>
-#include <stdexcept>
-
-#include "platform/oserror.h"
 #endif
 
 namespace bw {

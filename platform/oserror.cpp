@@ -45,27 +45,28 @@ std::string GermanReason(int error) {
 
 #ifdef _WIN32
 
+// The codes that mean what an errno value means share its sentence.
 std::string GermanSystemReason(unsigned long error) {
   switch (error) {
     case ERROR_DISK_FULL:
     case ERROR_HANDLE_DISK_FULL:
-      return "Der Datenträger ist voll.";
+      return GermanReason(ENOSPC);
     case ERROR_ACCESS_DENIED:
     case ERROR_SHARING_VIOLATION:
     case ERROR_LOCK_VIOLATION:
-      return "Die Zugriffsrechte reichen nicht aus.";
+      return GermanReason(EACCES);
     case ERROR_WRITE_PROTECT:
-      return "Der Datenträger ist schreibgeschützt.";
+      return GermanReason(EROFS);
     case ERROR_PATH_NOT_FOUND:
     case ERROR_FILE_NOT_FOUND:
-      return "Der Ordner fehlt.";
+      return GermanReason(ENOENT);
     case ERROR_DIRECTORY:
-      return "Ein Teil des Pfades ist kein Ordner.";
+      return GermanReason(ENOTDIR);
     case ERROR_FILENAME_EXCED_RANGE:
-      return "Der Pfad ist zu lang.";
+      return GermanReason(ENAMETOOLONG);
     case ERROR_CRC:
     case ERROR_IO_DEVICE:
-      return "Der Datenträger meldet einen Ein-/Ausgabefehler.";
+      return GermanReason(EIO);
     default: {
       wchar_t* text = nullptr;
       FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,

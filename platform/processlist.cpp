@@ -1,5 +1,7 @@
 #include "platform/processlist.h"
 
+#include <algorithm>
+
 #ifdef _WIN32
 #include <windows.h>
 #include <tlhelp32.h>
@@ -81,11 +83,8 @@ bool ExecutableNameMatches(const std::string& entryName, const std::string& exeF
 }
 
 bool ProcessExists(const std::string& exeFileName) {
-  bool result = false;
-  for (const std::string& name : RunningExecutableNames()) {
-    if (ExecutableNameMatches(name, exeFileName)) result = true;
-  }
-  return result;
+  return std::ranges::any_of(RunningExecutableNames(),
+                             [&](const std::string& name) { return ExecutableNameMatches(name, exeFileName); });
 }
 
 }  // namespace bw

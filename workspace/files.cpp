@@ -37,7 +37,7 @@ void RemoveTree(const QString& path) {
   AsFileError([&] { bw::RemoveTree(NativePath(path)); });
 }
 
-bool IsWriteLeftover(const QString& fileName) { return IsReplaceFileLeftover(QFile::encodeName(fileName).toStdString()); }
+bool IsWriteLeftover(const QString& fileName) { return IsReplaceFileLeftover(fileName.toStdString()); }
 
 QString NonRegularFileError(const QString& path) {
   const QFileInfo info(path);
