@@ -75,11 +75,9 @@ void TMainForm::LoadTargetsList() {
   // A file that fails to load leaves the document in hand, and TargetsRoot with it, intact;
   // with none in hand, TargetsRoot reports the failure whenever it is used.
   XmlDocument targets;
-  if (!targets.load(TargetFilePath(Paths.XMLPath), "Targets")) {
-    if (!TargetsRoot) TargetsRoot = targets.rootOrError();
-    targets.root();
-  }
-  TargetsRoot = targets.root();
+  const bool loaded = targets.load(TargetFilePath(Paths.XMLPath), "Targets");
+  if (!loaded && !TargetsRoot) TargetsRoot = targets.rootOrError();
+  TargetsRoot = targets.root();  // raises the load error of a file that did not load
   TargetsList = std::move(targets);
 }
 
