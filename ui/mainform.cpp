@@ -24,12 +24,8 @@ namespace bw {
 TMainForm::TMainForm(const QString& programFolder, QWidget* parent) : QMainWindow(parent) {
   CreateImages();
   CreateControls();
-  try {
-    Loading(settingsNotLoaded_, [&] { FormCreate(programFolder); });
-  } catch (const std::exception& error) {
-    // The sequence ends at the failing step; the window opens with what was set up.
-    ReportError(error);
-  }
+  // The sequence ends at the failing step; the window opens with what was set up.
+  Reported([&] { Loading(settingsNotLoaded_, [&] { FormCreate(programFolder); }); });
   MessageForm = new TMessageForm(this);
   InfoForm = new TInfoForm(Paths.XMLPath, this);
 }
@@ -40,11 +36,7 @@ void TMainForm::FormCreate(const QString& programFolder) {
   GAMEPATH = game.GAMEPATH, MODPath = game.MODPath;
   // The game should find its mod whole even after a generation was killed in the middle; a
   // failure here is reported and the start goes on.
-  try {
-    RestoreDeployedFolder(DeployedModFolder(MODPath));
-  } catch (const std::exception& error) {
-    ReportError(error);
-  }
+  Reported([&] { RestoreDeployedFolder(DeployedModFolder(MODPath)); });
   GetTheTTF(*this);
   if (!QDir(Paths.XMLPath).exists()) Build(Paths.PrgPath);
   GetTheTTF(*this);
