@@ -14,4 +14,14 @@ void ReportError(const std::exception& error) {
   box.exec();
 }
 
+bool Reported(const std::function<void()>& step) {
+  try {
+    step();
+    return true;
+  } catch (const std::exception& error) {
+    ReportError(error);
+    return false;
+  }
+}
+
 }  // namespace bw

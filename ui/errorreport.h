@@ -1,10 +1,15 @@
 #pragma once
 
 #include <exception>
+#include <functional>
 
 namespace bw {
 
 // The general error report: shows the error's message and lets the window run on.
 void ReportError(const std::exception& error);
+
+// Runs a step whose failure must not end what comes after it: the error is reported and
+// false returned.
+bool Reported(const std::function<void()>& step);
 
 }  // namespace bw

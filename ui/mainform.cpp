@@ -24,12 +24,8 @@ namespace bw {
 TMainForm::TMainForm(const QString& programFolder, QWidget* parent) : QMainWindow(parent) {
   CreateImages();
   CreateControls();
-  try {
-    Loading(settingsNotLoaded_, [&] { FormCreate(programFolder); });
-  } catch (const std::exception& error) {
-    // The sequence ends at the failing step; the window opens with what was set up.
-    ReportError(error);
-  }
+  // The sequence ends at the failing step; the window opens with what was set up.
+  Reported([&] { Loading(settingsNotLoaded_, [&] { FormCreate(programFolder); }); });
   MessageForm = new TMessageForm(this);
   InfoForm = new TInfoForm(Paths.XMLPath, this);
 }
@@ -40,11 +36,7 @@ void TMainForm::FormCreate(const QString& programFolder) {
   GAMEPATH = game.GAMEPATH, MODPath = game.MODPath;
   // The game should find its mod whole even after a generation was killed in the middle; a
   // failure here is reported and the start goes on.
-  try {
-    RestoreDeployedFolder(DeployedModFolder(MODPath));
-  } catch (const std::exception& error) {
-    ReportError(error);
-  }
+  Reported([&] { RestoreDeployedFolder(DeployedModFolder(MODPath)); });
   GetTheTTF(*this);
   if (!QDir(Paths.XMLPath).exists()) Build(Paths.PrgPath);
   GetTheTTF(*this);
@@ -75,11 +67,9 @@ void TMainForm::LoadTargetsList() {
   // A file that fails to load leaves the document in hand, and TargetsRoot with it, intact;
   // with none in hand, TargetsRoot reports the failure whenever it is used.
   XmlDocument targets;
-  if (!targets.load(TargetFilePath(Paths.XMLPath), "Targets")) {
-    if (!TargetsRoot) TargetsRoot = targets.rootOrError();
-    targets.root();
-  }
-  TargetsRoot = targets.root();
+  const bool loaded = targets.load(TargetFilePath(Paths.XMLPath), "Targets");
+  if (!loaded && !TargetsRoot) TargetsRoot = targets.rootOrError();
+  TargetsRoot = targets.root();  // raises the load error of a file that did not load
   TargetsList = std::move(targets);
 }
 

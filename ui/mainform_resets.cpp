@@ -24,7 +24,6 @@ void TMainForm::SingleResetImgClick() {
   // Property.xml first: when it can not be changed, the slot's list stays as it is, on
   // screen and on disk.
   SaveItemTarget(Paths.XMLPath, ItemGUID, kDefaultTarget);
-  LoadPropertyList();
   ItemProductView->clear();
   findChild<QLabel*>(QStringLiteral("Item") + IsItem + QStringLiteral("Target"))->setText(kDefaultTarget);
   SaveItemContent();

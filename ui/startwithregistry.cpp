@@ -7,7 +7,6 @@
 #include <QMessageBox>
 #include <QVBoxLayout>
 #include <cstdlib>
-#include <functional>
 #include <stdexcept>
 
 #include "platform/instancelock.h"
@@ -31,17 +30,6 @@ QString Shown(const char* text) { return QString::fromUtf8(text).replace(QLatin1
   box.setObjectName(QStringLiteral("StartError"));
   box.exec();
   std::exit(1);
-}
-
-// Runs a step whose failure must not end the start: the error is shown and the start goes on.
-bool Reported(const std::function<void()>& step) {
-  try {
-    step();
-    return true;
-  } catch (const std::exception& error) {
-    ReportError(error);
-    return false;
-  }
 }
 
 void MakeFolder(const QString& folder) {
