@@ -6,8 +6,7 @@
 int main(int argc, char** argv) {
   bw::TApplication app(argc, argv);
   bw::InstallGermanTranslation(app);
-  const std::string programFolder = bw::ProgramFolder(QCoreApplication::applicationDirPath().toStdString()).string();
-  bw::TMainForm MainForm(QString::fromStdString(programFolder));
+  bw::TMainForm MainForm(QString::fromStdString(bw::ProgramFolder(QCoreApplication::applicationDirPath().toStdString())));
   MainForm.show();
   return app.exec();
 }

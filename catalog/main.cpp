@@ -10,7 +10,6 @@
 
 #include "catalog/catalog.h"
 #include "platform/console.h"
-#include "platform/pathtext.h"
 #include "platform/programfolder.h"
 #include "workspace/error.h"
 
@@ -40,8 +39,7 @@ int main(int argc, char** argv) {
   }
 
   if (!folderGiven) {
-    const std::filesystem::path exeFolder = bw::PathFromUtf8(QCoreApplication::applicationDirPath().toStdString());
-    programFolder = QString::fromStdString(bw::Utf8Text(bw::ProgramFolder(exeFolder)));
+    programFolder = QString::fromStdString(bw::ProgramFolder(QCoreApplication::applicationDirPath().toStdString()));
   }
   if (!QFileInfo(iconFolder).isDir()) {
     Print(stderr, QStringLiteral("Hinweis: Der Symbolordner „%1“ fehlt; jedes Symbol wird in "

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <system_error>
 #endif
@@ -14,7 +15,7 @@ namespace bw {
 
 #ifdef _WIN32
 
-std::filesystem::path ProgramFolder(const std::filesystem::path& exeFolder) { return exeFolder; }
+std::string ProgramFolder(const std::string& exeFolder) { return exeFolder; }
 
 #else
 
@@ -40,7 +41,8 @@ std::filesystem::path UserDataFolder() {
 
 }  // namespace
 
-std::filesystem::path ProgramFolder(const std::filesystem::path& exeFolder) {
+// Linux paths are the UTF-8 text as it stands.
+std::string ProgramFolder(const std::string& exeFolder) {
   if (access(exeFolder.c_str(), W_OK) == 0 && !IsInstalledProgramsPlace(exeFolder)) return exeFolder;
   const std::filesystem::path data = UserDataFolder();
   const std::filesystem::path folder = data / "Brennwick";
@@ -48,7 +50,7 @@ std::filesystem::path ProgramFolder(const std::filesystem::path& exeFolder) {
   std::error_code ec;
   std::filesystem::create_directories(data, ec);
   mkdir(folder.c_str(), 0700);
-  return folder;
+  return folder.string();
 }
 
 #endif

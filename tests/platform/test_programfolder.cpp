@@ -62,7 +62,7 @@ TEST(ProgramFolder, BesideAWritableExecutableElseInTheUserDataFolder) {
           return QStringLiteral("(kein Benutzerwechsel)");
         }
       }
-      return QString::fromStdString(ProgramFolder(exeFolder.toStdString()).string());
+      return QString::fromStdString(ProgramFolder(exeFolder.toStdString()));
     });
     qunsetenv("XDG_DATA_HOME");
     EXPECT_EQ(chosen, expected);
