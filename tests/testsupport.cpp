@@ -7,7 +7,10 @@
 #include <QRegularExpression>
 #include <QThread>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#include <sddl.h>
+#else
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -157,6 +160,15 @@ QString InChild(const std::function<QString()>&) {
 }
 
 void LimitFileSize(qint64) { ADD_FAILURE() << "Windows has no file size limit: a test that needs it skips there"; }
+
+void DenyWriting(const QString& folder, bool deny) {
+  PSECURITY_DESCRIPTOR rules = nullptr;
+  ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorW(deny ? L"D:P(A;OICI;GRGX;;;WD)" : L"D:P(A;OICI;GA;;;WD)",
+                                                                   SDDL_REVISION_1, &rules, nullptr));
+  EXPECT_TRUE(SetFileSecurityW(reinterpret_cast<const wchar_t*>(QDir::toNativeSeparators(folder).utf16()),
+                               DACL_SECURITY_INFORMATION, rules));
+  LocalFree(rules);
+}
 
 #else
 

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QThread>
 #include <functional>
 
@@ -129,39 +130,46 @@ TEST(Program, NewUserWithAProtonGameAndASecondCopy) {
   EXPECT_FALSE(first.endsWithin(0));
 }
 
-// Windows: the launcher's install record (written with reg.exe) finds the game of a new user;
-// the first copy writes the record with Windows paths, a second copy is refused by the named
-// mutex and leaves workspace and record alone.
+// Windows: the launcher's install record (written with reg.exe) finds the game of a new user
+// whose copy lies in a folder the user may not write, as C:\Program Files: the workspace goes
+// to %LOCALAPPDATA%\Brennwick, which the record names, with the game's path in Windows'
+// form; a second copy is refused by the named mutex and leaves workspace and record alone.
 TEST(Program, NewUserWithAnInstalledGameAndASecondCopy) {
 #ifndef _WIN32
-  GTEST_SKIP() << "Windows only: the registry and the named mutex";
+  GTEST_SKIP() << "Windows only: the registry, the named mutex and access rules";
 #else
   ScopedHome home;
-  const QString game = QDir::toNativeSeparators(home.path() + QStringLiteral("/Games/Corvana 1800"));
+  const QString game = QDir::toNativeSeparators(home.path() + QStringLiteral("/Spiele/Corvana 1800 Königsedition"));
   test::MakeGame(game);
   const QString launcher = QStringLiteral("HKLM\\SOFTWARE\\WOW6432Node\\Ubisoft\\Launcher\\Installs\\4553");
   ASSERT_EQ(QProcess::execute(QStringLiteral("reg.exe"), {QStringLiteral("add"), launcher, QStringLiteral("/v"),
                                                            QStringLiteral("InstallDir"), QStringLiteral("/d"),
                                                            game + QLatin1Char('\\'), QStringLiteral("/f")}),
             0);
+  const QString programs = home.path() + QStringLiteral("/Programme/Brennwick");
+  QDir().mkpath(programs);
+  ASSERT_TRUE(QFile::copy(test::BuiltProgram("brennwick"), programs + QStringLiteral("/brennwick.exe")));
+  test::DenyWriting(programs);
+  const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/Brennwick/");
   const std::string key = "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Brennwick";
   {
-    RunningCopy first(home.path() + QStringLiteral("/first"));
-    ASSERT_TRUE(WaitFor([&] { return QFileInfo::exists(home.path() + QStringLiteral("/first/XMLK/Target.xml")); }));
+    RunningCopy first(programs);
+    ASSERT_TRUE(WaitFor([&] { return QFileInfo::exists(data + QStringLiteral("XMLK/Target.xml")); }));
     EXPECT_TRUE(QFileInfo(game + QStringLiteral("/mods")).isDir());
     ASSERT_TRUE(WaitFor([&] { return !ReadUserString(key, "TimeStamp").empty(); }));
     EXPECT_EQ(QString::fromStdString(ReadUserString(key, "GameLocation")), game);
     EXPECT_EQ(QString::fromStdString(ReadUserString(key, "ModLocation")), game + QStringLiteral("\\mods"));
-    EXPECT_EQ(QString::fromStdString(ReadUserString(key, "PrgPath")),
-              QDir::toNativeSeparators(home.path() + QStringLiteral("/first/")));
+    EXPECT_EQ(QString::fromStdString(ReadUserString(key, "PrgPath")), QDir::toNativeSeparators(data));
+    EXPECT_EQ(test::FilesBelow(programs), QStringList{QStringLiteral("brennwick.exe")});
 
     RunningCopy second(home.path() + QStringLiteral("/second"));
     EXPECT_FALSE(second.endsWithin(1500));
     EXPECT_FALSE(QFileInfo::exists(home.path() + QStringLiteral("/second/XMLK")));
-    EXPECT_EQ(QString::fromStdString(ReadUserString(key, "PrgPath")),
-              QDir::toNativeSeparators(home.path() + QStringLiteral("/first/")));
+    EXPECT_EQ(QString::fromStdString(ReadUserString(key, "PrgPath")), QDir::toNativeSeparators(data));
     EXPECT_FALSE(first.endsWithin(0));
   }
+  test::DenyWriting(programs, false);
+  QDir(data).removeRecursively();
   QProcess::execute(QStringLiteral("reg.exe"), {QStringLiteral("delete"), launcher, QStringLiteral("/f")});
 #endif
 }
