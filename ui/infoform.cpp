@@ -66,7 +66,7 @@ TInfoForm::TInfoForm(const QString& xmlPath, QWidget* parent)
 }
 
 void TInfoForm::FormCreate() {
-  // The outer height; the frame is not known before the window is shown.
+  // The outer height; the frame is not known before the window is shown (see showEvent).
   setFixedSize(width(), 900 - (frameGeometry().height() - height()));
 }
 
@@ -84,6 +84,9 @@ void TInfoForm::FormShow() {
 
 void TInfoForm::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
+#ifdef Q_OS_WIN
+  FormCreate();  // Windows knows the frame now that the native window exists
+#endif
   if (QWidget* owner = parentWidget()) move(owner->frameGeometry().center() - rect().center());
 }
 
