@@ -7,10 +7,7 @@
 #include <QRegularExpression>
 #include <QThread>
 
-#ifdef _WIN32
-#include <windows.h>
-#include <sddl.h>
-#else
+#ifndef _WIN32
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -160,15 +157,6 @@ QString InChild(const std::function<QString()>&) {
 }
 
 void LimitFileSize(qint64) { ADD_FAILURE() << "Windows has no file size limit: a test that needs it skips there"; }
-
-void DenyWriting(const QString& folder, bool deny) {
-  PSECURITY_DESCRIPTOR rules = nullptr;
-  ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorW(deny ? L"D:P(A;OICI;GRGX;;;WD)" : L"D:P(A;OICI;GA;;;WD)",
-                                                                   SDDL_REVISION_1, &rules, nullptr));
-  EXPECT_TRUE(SetFileSecurityW(reinterpret_cast<const wchar_t*>(QDir::toNativeSeparators(folder).utf16()),
-                               DACL_SECURITY_INFORMATION, rules));
-  LocalFree(rules);
-}
 
 #else
 

@@ -99,13 +99,6 @@ QString InChild(const std::function<QString()>& body);
 // fails with EFBIG instead of ending the process.
 void LimitFileSize(qint64 bytes);
 
-#ifdef _WIN32
-// Lets everyone only read and list `folder` and what is made in it from now on, as
-// C:\Program Files does for a user without administrator's rights; `deny` false lets
-// everyone do everything there again.
-void DenyWriting(const QString& folder, bool deny = true);
-#endif
-
 // Expects the same files below both folders, byte for byte.
 void ExpectSameFiles(const QString& actual, const QString& expected);
 
