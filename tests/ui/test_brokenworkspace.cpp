@@ -1,8 +1,8 @@
 // Every workspace file, missing, empty, truncated, not well-formed, with another root element
 // or without a row or attribute its readers need, under every action that reads it: a German
-// message names the file, the window runs on and no file changes. A start that failed leaves
-// nothing to write from, so every action that writes says so instead; the full reset is the
-// way back and a generation works after it.
+// message names the file, the window runs on and no file changes (a generation raises the
+// trigger counter first). A start that failed leaves nothing to write from, so every action
+// that writes says so instead; the full reset is the way back and a generation works after it.
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -192,8 +192,10 @@ TEST_P(BrokenWorkspace, EveryActionNamesTheFileAndChangesNothingUntilTheFullRese
       if (action == TargetClick && !buildings->Row(0)) Perform(form, RegionClick);
       if (action == ProductClick && !test::RowWithCaption(products, kClay.guid)) Perform(form, GroupClick);
       answers.takeMessages();
-      const auto before = test::Snapshot(folder.xml());
+      auto before = test::Snapshot(folder.xml());
       if (!Perform(form, action)) continue;
+      const bool counted = action == Generate && started && path.endsWith(QStringLiteral("/Products.xml"));
+      if (counted) before["Property.xml"].replace("2000502260", "2000502261");
       QTest::qWait(20);
       ++cells;
       const QStringList messages = action == Start ? startMessages : answers.takeMessages();
