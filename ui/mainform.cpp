@@ -5,6 +5,7 @@
 #include <QScreen>
 #include <QSpinBox>
 #include <QToolButton>
+#include <algorithm>
 
 #include "modgen/createitems.h"
 #include "modgen/deploy.h"
@@ -113,19 +114,18 @@ void TMainForm::LoadDocumentsAndFillLists(int targetRow) {
 }
 
 void TMainForm::ReadStoredSettings() {
-  // A box shows only a number the file holds: it is written back at the next save.
+  // A box holds its range: a stored number beyond it is shown, and saved next, as the
+  // nearest one within it.
   auto number = [&](const QString& name, const QSpinBox* box) {
     const QString text = PropertyValue(PropertyRoot, name);
     bool ok = false;
-    const int value = text.toInt(&ok);
-    if (!ok || value < box->minimum() || value > box->maximum()) {
-      throw Error(QStringLiteral("Der Wert „%1“ von „%2“ in der Datei „%3“ ist keine ganze Zahl von %4 bis %5.")
-                      .arg(text, name, PropertyRoot.file())
-                      .arg(box->minimum())
-                      .arg(box->maximum()),
+    const qlonglong value = text.toLongLong(&ok);
+    if (!ok) {
+      throw Error(QStringLiteral("Der Wert „%1“ von „%2“ in der Datei „%3“ ist keine ganze Zahl.")
+                      .arg(text, name, PropertyRoot.file()),
                   "EConvertError");
     }
-    return value;
+    return static_cast<int>(std::clamp<qlonglong>(value, box->minimum(), box->maximum()));
   };
   const int amount = number(QStringLiteral("ProductAmount"), ProductAmountBox);
   const int cycle = number(QStringLiteral("ProductCycle"), ProductCycleBox);
