@@ -43,7 +43,14 @@ void TMainForm::FormCreate(const QString& programFolder) {
   GetTheTTF(*this);
   ShowFrameAndVersion(1664, 946);
   LoadDocumentsAndFillLists(3);
-  Item1BtnClick();
+  // Item I's own list failing is that item's failure: it is reported and the settings are
+  // read all the same, so that the single reset can rewrite the list.
+  try {
+    Item1BtnClick();
+  } catch (const std::exception& error) {
+    if (itemNotLoaded_ != itemListNotLoaded_) throw;
+    ReportError(error);
+  }
   ReadStoredSettings();
   ScrollListView(TargetsView);
 }
@@ -84,8 +91,9 @@ void TMainForm::Loading(QString& notLoaded, const std::function<void()>& steps) 
   notLoaded.clear();
 }
 
-void TMainForm::RequireLoadedWorkspace() const {
-  const QString& failure = settingsNotLoaded_.isEmpty() ? itemNotLoaded_ : settingsNotLoaded_;
+void TMainForm::RequireLoadedWorkspace(bool rewritesItemList) const {
+  const bool onlyTheListFailed = rewritesItemList && itemNotLoaded_ == itemListNotLoaded_;
+  const QString& failure = settingsNotLoaded_.isEmpty() && !onlyTheListFailed ? itemNotLoaded_ : settingsNotLoaded_;
   if (failure.isEmpty()) return;
   throw Error(QStringLiteral("Es wurde nichts geändert, denn die Daten wurden nicht vollständig geladen:\n%1\n"
                              "Das vollständige Zurücksetzen stellt die Startwerte wieder her.")

@@ -188,6 +188,7 @@ TEST_P(BrokenWorkspace, EveryActionNamesTheFileAndChangesNothingUntilTheFullRese
     if (!started) actions.insert(actions.end(), std::begin(kWriting), std::end(kWriting));
     for (Action action : actions) {
       SCOPED_TRACE(kActionNames[action]);
+      if (action == SingleReset && path.endsWith(QStringLiteral("/2000502230.xml"))) continue;  // repairs it, below
       // A user lists the buildings or products first where none are shown.
       if (action == TargetClick && !buildings->Row(0)) Perform(form, RegionClick);
       if (action == ProductClick && !test::RowWithCaption(products, kClay.guid)) Perform(form, GroupClick);
