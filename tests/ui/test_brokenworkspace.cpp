@@ -228,3 +228,32 @@ TEST_P(BrokenWorkspace, EveryActionNamesTheFileAndChangesNothingUntilTheFullRese
 INSTANTIATE_TEST_SUITE_P(Files, BrokenWorkspace, ::testing::ValuesIn(kFiles), [](const auto& info) {
   return QString::fromUtf8(info.param.file).remove(QLatin1Char('.')).toStdString();
 });
+
+TEST(BrokenWorkspace, TheSingleResetRepairsItsOwnListBoxesClampAndTheCounterRisesFirst) {
+  const struct {
+    const char *what, *file, *from, *to;  // the change before the start
+    std::vector<Action> actions;
+    int reports;      // of the start and the actions
+    QByteArray line;  // of Property.xml afterwards
+  } cases[] = {
+      {"list broken", "2000502230.xml", "</Products>", "</X>", {SingleReset, Generate}, 1, "\"2000502261\"/>"},
+      {"amount 300", "Property.xml", "\"25\"", "\"300\"", {Generate}, 0, "\"ProductAmount\" Value=\"250\"/>"},
+      {"cycle 0", "Property.xml", "Value=\"1\"", "Value=\"0\"", {Generate}, 0, "\"ProductCycle\" Value=\"1\"/>"},
+      {"product not in the catalogue", "2000502230.xml", "1010226", "9", {Generate}, 1, "\"2000502261\"/>"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    test::ProgramFolder folder;
+    SaveItemContent(folder.xml(), QStringLiteral("2000502230"), {kCoal});
+    SaveItemContent(folder.xml(), QStringLiteral("2000502232"), {kClay});
+    test::WriteBytes(folder.xml(c.file), Replaced(ReadBytes(folder.xml(c.file)), c.from, c.to));
+    Answers answers;
+    TMainForm form(folder.path());
+    auto lists = test::Snapshot(folder.xml());
+    for (Action action : c.actions) EXPECT_TRUE(Perform(form, action));
+    EXPECT_EQ(answers.takeMessages().size(), c.reports);
+    EXPECT_TRUE(ReadBytes(folder.xml("Property.xml")).contains("\t<Property Name=" + c.line + "\r\n"));
+    if (c.actions[0] == SingleReset) lists["2000502230.xml"] = "<Products/>\r\n";  // the 13 bytes of an empty list
+    for (const QString& item : ItemGuids()) EXPECT_EQ(ReadBytes(folder.xml(item + ".xml")), lists[item + ".xml"]);
+  }
+}
