@@ -150,6 +150,10 @@ void CreateItemsXML(const ModSettings& s) {
   properties.load(propertyPath, "Properties");
   const XmlNode counter = properties.root().firstChild();
   const int TriggerID = NextTriggerID(counter);
+  // Stored before the products are read: every generation that gets this far takes a new
+  // trigger GUID, also one that a missing product then stops.
+  counter.setAttr(0, QString::number(TriggerID));
+  properties.save(propertyPath);
 
   XmlDocument products;
   products.load(ProductsFilePath(s.XMLPath), "Products");
@@ -169,9 +173,6 @@ void CreateItemsXML(const ModSettings& s) {
   NewXML << QStringLiteral("</ModOps>");
 
   WriteXmlLines(ModTemplateFolder(s.XMLPath) + QStringLiteral("/data/config/export/main/asset/assets.xml"), NewXML);
-  // Stored only now: a generation that fails before its asset file is written leaves it.
-  counter.setAttr(0, QString::number(TriggerID));
-  properties.save(propertyPath);
 }
 
 }  // namespace bw

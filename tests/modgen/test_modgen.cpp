@@ -239,7 +239,7 @@ TEST_F(ModGen, AFailedGenerationLeavesTheDeployedModAndTheOldFiles) {
                                .arg(folder_.xml(QStringLiteral("2000502232.xml")), folder_.xml(QStringLiteral("Products.xml"))));
   }
   EXPECT_EQ(test::Snapshot(Deployed()), deployed);
-  EXPECT_EQ(Counter(), QStringLiteral("2000502261"));
+  EXPECT_EQ(Counter(), QStringLiteral("2000502262"));
   EXPECT_EQ(ReadBytes(Template() + kAssets), assets);
   EXPECT_EQ(ReadBytes(Template() + kTexts), texts);
 }
