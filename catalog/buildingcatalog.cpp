@@ -1,6 +1,8 @@
 // Steps 5 to 9 of the catalogue run: the production buildings an item can target.
 
+#include <new>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "catalog/catalog.h"
 #include "catalog/dumpindex.h"
@@ -36,6 +38,11 @@ QString Tmp(const CatalogRun& run, const char* name) { return run.paths().TMPPat
 XmlNode LoadCollection(const CatalogRun& run, XmlDocument& doc) {
   doc.load(run.paths().ORGPath + QStringLiteral("new.xml"));
   return doc.root();
+}
+
+// pugixml gives a null node when it runs out of memory; the run must not go on without it.
+void AppendCopy(pugi::xml_node root, pugi::xml_node node) {
+  if (!root.append_copy(node)) throw std::bad_alloc();
 }
 
 // Lines of a plain text file, as a string list reads them: CR LF, LF or CR end a line.
@@ -96,7 +103,7 @@ void CreateBuildingsListBasedOnTemplates(CatalogRun& run) {
                         .arg(templateName, assets.path()),
                     "EXmlError");
       }
-      root.append_copy(asset);
+      AppendCopy(root, asset);
       guidList << TextOf(guid);
     }
   }
@@ -108,8 +115,12 @@ void CreateBuildingsListBasedOnBaseGUID(CatalogRun& run) {
   const AssetIndex& assets = run.assets();
   XmlDocument collection;
   pugi::xml_node root = LoadCollection(run, collection).raw();
+  // Each GUID once: the derived buildings of a GUID that several template buildings share
+  // would otherwise be copied once for each of them.
+  std::unordered_set<QString> taken;
   for (const QString& guid : ReadLines(Tmp(run, "GUIDS.txt"))) {
-    for (pugi::xml_node asset : assets.derivedFrom(guid)) root.append_copy(asset);
+    if (!taken.insert(guid).second) continue;
+    for (pugi::xml_node asset : assets.derivedFrom(guid)) AppendCopy(root, asset);
   }
   collection.save(Tmp(run, "Buildings_Full_List_2.xml"));
 }
@@ -122,7 +133,7 @@ void CompareTemplateAndBaseAssetBuildings(CatalogRun& run) {
   pugi::xml_node root = merged.root().raw();
   XmlDocument derived;
   derived.load(Tmp(run, "Buildings_Full_List_2.xml"));
-  for (pugi::xml_node building : derived.root().raw().children()) root.append_copy(building);
+  for (pugi::xml_node building : derived.root().raw().children()) AppendCopy(root, building);
   merged.save(Tmp(run, "Buildings_Full_List.xml"));
 }
 

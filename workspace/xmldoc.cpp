@@ -116,7 +116,6 @@ bool DeeperThanLimit(pugi::xml_document& doc) {
 
 QString ParseProblem(pugi::xml_parse_status status) {
   switch (status) {
-    case pugi::status_out_of_memory: return QStringLiteral("zu wenig Speicher");
     case pugi::status_unrecognized_tag: return QStringLiteral("unbekanntes Tag");
     case pugi::status_bad_pi: return QStringLiteral("fehlerhafte Verarbeitungsanweisung");
     case pugi::status_bad_comment: return QStringLiteral("fehlerhafter Kommentar");
@@ -243,7 +242,10 @@ bool XmlDocument::loadText(const QByteArray& text, const QString& name) {
 }
 
 bool XmlDocument::takeParseResult(const pugi::xml_parse_result& result) {
-  if (!result || !doc_->document_element()) {
+  if (result.status == pugi::status_out_of_memory) {
+    error_ =
+        QStringLiteral("Die Datei „%1“ kann nicht gelesen werden: Der Arbeitsspeicher reicht nicht aus.").arg(path_);
+  } else if (!result || !doc_->document_element()) {
     error_ = QStringLiteral("Die Datei „%1“ ist kein gültiges XML (%2, bei Zeichen %3).")
                  .arg(path_, ParseProblem(result ? pugi::status_no_document_element : result.status))
                  .arg(result.offset);
