@@ -46,8 +46,8 @@ void AppendCopy(pugi::xml_node root, pugi::xml_node node) {
 }
 
 // Lines of a plain text file, as a string list reads them: CR LF, LF or CR end a line.
-QStringList ReadLines(const QString& path) {
-  QString text = QString::fromUtf8(ReadFile(path));
+QStringList LinesOf(const QByteArray& bytes) {
+  QString text = QString::fromUtf8(bytes);
   text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
   if (text.endsWith(QLatin1Char('\n'))) text.chop(1);
   return text.isEmpty() ? QStringList() : text.split(QLatin1Char('\n'));
@@ -107,8 +107,8 @@ void CreateBuildingsListBasedOnTemplates(CatalogRun& run) {
       guidList << TextOf(guid);
     }
   }
-  collection.save(Tmp(run, "Buildings_Full_List_1.xml"));
-  WriteFileAtomic(Tmp(run, "GUIDS.txt"), JoinLinesCrLf(guidList));
+  run.produce(Tmp(run, "Buildings_Full_List_1.xml"), collection);
+  run.produce(Tmp(run, "GUIDS.txt"), JoinLinesCrLf(guidList));
 }
 
 void CreateBuildingsListBasedOnBaseGUID(CatalogRun& run) {
@@ -118,35 +118,35 @@ void CreateBuildingsListBasedOnBaseGUID(CatalogRun& run) {
   // Each GUID once: the derived buildings of a GUID that several template buildings share
   // would otherwise be copied once for each of them.
   std::unordered_set<QString> taken;
-  for (const QString& guid : ReadLines(Tmp(run, "GUIDS.txt"))) {
+  for (const QString& guid : LinesOf(run.produced(Tmp(run, "GUIDS.txt")))) {
     if (!taken.insert(guid).second) continue;
     for (pugi::xml_node asset : assets.derivedFrom(guid)) AppendCopy(root, asset);
   }
-  collection.save(Tmp(run, "Buildings_Full_List_2.xml"));
+  run.produce(Tmp(run, "Buildings_Full_List_2.xml"), collection);
 }
 
 // Joins the collections under the root of the first one, so that an empty collection
 // merges as well as a full one.
 void CompareTemplateAndBaseAssetBuildings(CatalogRun& run) {
   XmlDocument merged;
-  merged.load(Tmp(run, "Buildings_Full_List_1.xml"));
+  run.loadProduced(merged, Tmp(run, "Buildings_Full_List_1.xml"));
   pugi::xml_node root = merged.root().raw();
   XmlDocument derived;
-  derived.load(Tmp(run, "Buildings_Full_List_2.xml"));
+  run.loadProduced(derived, Tmp(run, "Buildings_Full_List_2.xml"));
   for (pugi::xml_node building : derived.root().raw().children()) AppendCopy(root, building);
-  merged.save(Tmp(run, "Buildings_Full_List.xml"));
+  run.produce(Tmp(run, "Buildings_Full_List.xml"), merged);
 }
 
 void CleanBuildingsFullList(CatalogRun& run) {
   XmlDocument list;
-  list.load(Tmp(run, "Buildings_Full_List.xml"));
+  run.loadProduced(list, Tmp(run, "Buildings_Full_List.xml"));
   RemoveListedAssets(list, kBuildingDeleteList);
-  list.save(Tmp(run, "Buildings_Full_List.xml"));
+  run.produce(Tmp(run, "Buildings_Full_List.xml"), list);
 }
 
 void CreateBuildingsShortLists(CatalogRun& run) {
   XmlDocument list;
-  list.load(Tmp(run, "Buildings_Full_List.xml"));
+  run.loadProduced(list, Tmp(run, "Buildings_Full_List.xml"));
   const pugi::xml_node root = list.root().raw();
   const TextTable& texts = run.texts();
   const std::unordered_map<QString, pugi::xml_node> baseIcons = IconsByGuid(root);
@@ -178,7 +178,7 @@ void CreateBuildingsShortLists(CatalogRun& run) {
                          .arg(XmlEscape(guid), XmlEscape(local), XmlEscape(icon), region);
   }
   targetsNewXml << QStringLiteral("</Targets>");
-  WriteFileAtomic(TargetFilePath(run.paths().XMLPath), "\xEF\xBB\xBF" + JoinLinesCrLf(targetsNewXml));
+  run.produce(TargetFilePath(run.paths().XMLPath), "\xEF\xBB\xBF" + JoinLinesCrLf(targetsNewXml));
 }
 
 }  // namespace bw

@@ -406,10 +406,14 @@ void FormatXMLFile(const QString& path) {
   doc.save(path);
 }
 
-void WriteXmlLines(const QString& path, const QStringList& lines) {
+QByteArray FormatXmlLines(const QStringList& lines, const QString& file) {
   XmlDocument doc;
-  if (!doc.loadText(JoinLinesCrLf(lines), path)) doc.root();
-  doc.save(path);
+  if (!doc.loadText(JoinLinesCrLf(lines), file)) doc.root();  // raises the load error
+  return doc.formatted();
+}
+
+void WriteXmlLines(const QString& path, const QStringList& lines) {
+  WriteFileAtomic(path, FormatXmlLines(lines, path));
 }
 
 QString XmlEscape(const QString& value) {

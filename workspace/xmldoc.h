@@ -104,7 +104,9 @@ QByteArray FormatXml(const pugi::xml_document& doc);
 // Rewrites an XML file in that layout.
 void FormatXMLFile(const QString& path);
 
-// Joins lines assembled as text, lays them out and writes the file with WriteFileAtomic.
+// Lines assembled as text, joined and laid out; `file` names them in errors.
+QByteArray FormatXmlLines(const QStringList& lines, const QString& file);
+// The same, written to `path` with WriteFileAtomic.
 void WriteXmlLines(const QString& path, const QStringList& lines);
 
 // Escapes a value for use inside an attribute or element text.

@@ -69,6 +69,7 @@ void RunBuildingSteps(const CatalogFolder& f) {
   CompareTemplateAndBaseAssetBuildings(run);
   CleanBuildingsFullList(run);
   CreateBuildingsShortLists(run);
+  run.writeOutputs();
 }
 
 }  // namespace
