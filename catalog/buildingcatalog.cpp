@@ -175,7 +175,8 @@ void CreateBuildingsShortLists(CatalogRun& run) {
     if (auto fixed = kFixedNames.find(guid); fixed != kFixedNames.end()) local = fixed->second;
 
     targetsNewXml << QStringLiteral("\t<Target GUID=\"%1\" Name=\"%2\" Icon=\"%3\"  Region=\"%4\"/>")
-                         .arg(XmlEscape(guid), XmlEscape(local), XmlEscape(icon), region);
+                         .arg(RowValue(guid, guid, list.path()), RowValue(local, guid, texts.path()),
+                              RowValue(icon, guid, list.path()), region);
   }
   targetsNewXml << QStringLiteral("</Targets>");
   run.produce(TargetFilePath(run.paths().XMLPath), "\xEF\xBB\xBF" + JoinLinesCrLf(targetsNewXml));

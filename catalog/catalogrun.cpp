@@ -34,7 +34,7 @@ void CatalogRun::produce(const QString& path, QByteArray bytes) {
   outputs_.insert(path, std::move(bytes));
 }
 
-void CatalogRun::produce(const QString& path, const XmlDocument& doc) { produce(path, doc.formatted()); }
+void CatalogRun::produce(const QString& path, const XmlDocument& doc) { produce(path, FormatXml(doc.pugi(), path)); }
 
 const QByteArray& CatalogRun::produced(const QString& path) const {
   auto it = outputs_.constFind(path);

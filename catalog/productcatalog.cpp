@@ -58,10 +58,12 @@ QString GuidOf(pugi::xml_node asset, int number, const QString& file) {
   return TextOf(guid);
 }
 
+// The name comes from the text table, the other values from `dump`.
 QString ProductRow(const QString& guid, const QString& name, const QString& icon, const QString& category,
-                   const QString& dlc) {
+                   const QString& dlc, const QString& dump, const TextTable& texts) {
   return QStringLiteral("<Product GUID=\"%1\" Name=\"%2\" Icon=\"%3\" Category=\"%4\" DLC=\"%5\"/>")
-      .arg(XmlEscape(guid), XmlEscape(name), XmlEscape(icon), XmlEscape(category), XmlEscape(dlc));
+      .arg(RowValue(guid, guid, dump), RowValue(name, guid, texts.path()), RowValue(icon, guid, dump),
+           RowValue(category, guid, dump), RowValue(dlc, guid, dump));
 }
 
 // The asset elements directly below a dump's root, in document order.
@@ -142,7 +144,7 @@ void CreateProductShortList(CatalogRun& run) {
       category = GameCategoryToGroup(TextOf(cat), guid);
     }
     iconList << icon;
-    newXml << ProductRow(guid, name, icon, category, dlc);
+    newXml << ProductRow(guid, name, icon, category, dlc, dump.path(), texts);
   }
 
   // Ammunition: no category of its own, the DLC of the last good of the main pass.
@@ -155,7 +157,7 @@ void CreateProductShortList(CatalogRun& run) {
       icon = IconBaseName(TextOf(file));
     }
     iconList << icon;
-    newXml << ProductRow(guid, NameOf(texts, guid), icon, QString(), dlc);
+    newXml << ProductRow(guid, NameOf(texts, guid), icon, QString(), dlc, ammunition.path(), texts);
   }
   newXml << QStringLiteral("</Products>");
   ProduceXmlLines(run, ProductsFilePath(paths.XMLPath), newXml);

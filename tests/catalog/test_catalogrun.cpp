@@ -64,6 +64,18 @@ TEST(CatalogRun, DeveloperDumpsGiveTheShippedCatalogueByteForByte) {
 
 // A run that fails writes nothing: ORG, TMP, ICO and XMLK stay byte for byte as they were.
 TEST(CatalogRun, FailuresNameTheFileAndWriteNothing) {
+  const auto spoilText = [](const char* text, const char* spoilt) {
+    return [=](const CatalogFolder& f) {
+      f.org("texts_german.xml", ReadBytes(f.paths.ORGPath + "texts_german.xml").replace(text, spoilt));
+    };
+  };
+  const auto refused = [](const char* guid, const char* character) {
+    return [=](const CatalogFolder& f) {
+      return QStringLiteral(
+                 "Ein Wert des Assets „%1“ aus der Datei „%2“ enthält ein Zeichen, das XML nicht erlaubt (%3).")
+          .arg(QString::fromUtf8(guid), f.paths.ORGPath + "texts_german.xml", QString::fromUtf8(character));
+    };
+  };
   struct Case {
     const char* what;
     std::function<void(const CatalogFolder&)> spoil;
@@ -91,6 +103,10 @@ TEST(CatalogRun, FailuresNameTheFileAndWriteNothing) {
          return QStringLiteral("Das Asset Nr. 1 in der Datei „%1“ hat kein „Values/Standard/GUID“.")
              .arg(f.paths.ORGPath + "Product_Ammunition.xml");
        }},
+      {"a control character in the text of a good", spoilText("<Text>Zucker<", "<Text>Zu&#1;cker<"),
+       refused("1010239", "U+0001")},
+      {"a control character in the text of a building", spoilText("<Text>Ölraffinerie<", "<Text>Öl&#x0B;raffinerie<"),
+       refused("1010561", "U+000B")},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
