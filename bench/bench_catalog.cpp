@@ -7,11 +7,17 @@
 //   build/bench_catalog --benchmark_repetitions=3 --benchmark_enable_random_interleaving=true
 //
 // Goal: a run takes at most twice the bare parse, and doubling the input at most doubles it.
+//
+// BM_RepeatedTemplateGuid needs no dumps: K template buildings share GUID 7 and K more derive
+// from it. Ten times K must cost about ten times the time (and memory: run it under
+// /usr/bin/time -f "%e s %M KB" with --benchmark_filter=RepeatedTemplateGuid/20000).
 
 #include <benchmark/benchmark.h>
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 #include <algorithm>
 #include <pugixml.hpp>
 
@@ -69,12 +75,38 @@ void BM_CatalogRun(benchmark::State& state) {
   SetInputSize(state, folder);
 }
 
+void Write(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) qFatal("cannot write %s", qPrintable(path));
+}
+
+void BM_RepeatedTemplateGuid(benchmark::State& state) {
+  QTemporaryDir dir;
+  const QString folder = dir.path() + QStringLiteral("/");
+  for (const char* sub : {"ORG", "TMP", "ICO", "XMLK"}) QDir().mkpath(folder + QLatin1String(sub));
+  QByteArray assets = "<AssetList>\n";
+  for (int64_t i = 0; i < state.range(0); ++i) {
+    assets += "<Asset><Template>FactoryBuilding7</Template><Values><Standard><GUID>7</GUID></Standard></Values></Asset>\n"
+              "<Asset><BaseAssetGUID>7</BaseAssetGUID><Values><Standard><GUID>" + QByteArray::number(200000 + i) +
+              "</GUID></Standard></Values></Asset>\n";
+  }
+  Write(folder + QStringLiteral("ORG/Assets.xml"), assets + "</AssetList>\n");
+  Write(folder + QStringLiteral("ORG/new.xml"), "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<Buildings/>\r\n");
+  Write(folder + QStringLiteral("ORG/texts_german.xml"), "<TextExport/>");
+  for (const char* dump : {"ORG_Product.xml", "Product_Ammunition.xml"}) Write(folder + "ORG/" + dump, "<Assets/>");
+  const bw::WorkspacePaths paths = bw::WorkspacePaths::FromProgramFolder(folder);
+  for (auto _ : state) bw::RunCatalog(paths, folder + QStringLiteral("icons/"), {});
+  state.counters["assets"] = double(2 * state.range(0));
+}
+
 // On a shared machine the fastest of several repetitions is the steadiest figure.
 double Fastest(const std::vector<double>& times) { return *std::min_element(times.begin(), times.end()); }
 
 BENCHMARK(BM_BareParse)->Arg(1)->Arg(2)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime()
     ->ComputeStatistics("min", Fastest);
 BENCHMARK(BM_CatalogRun)->Arg(1)->Arg(2)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime()
+    ->ComputeStatistics("min", Fastest);
+BENCHMARK(BM_RepeatedTemplateGuid)->Arg(2000)->Arg(20000)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime()
     ->ComputeStatistics("min", Fastest);
 
 }  // namespace

@@ -1,6 +1,8 @@
 // Steps 5 to 9 of the catalogue run: the production buildings an item can target.
 
+#include <new>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "catalog/catalog.h"
 #include "catalog/dumpindex.h"
@@ -38,9 +40,14 @@ XmlNode LoadCollection(const CatalogRun& run, XmlDocument& doc) {
   return doc.root();
 }
 
+// pugixml gives a null node when it runs out of memory; the run must not go on without it.
+void AppendCopy(pugi::xml_node root, pugi::xml_node node) {
+  if (!root.append_copy(node)) throw std::bad_alloc();
+}
+
 // Lines of a plain text file, as a string list reads them: CR LF, LF or CR end a line.
-QStringList ReadLines(const QString& path) {
-  QString text = QString::fromUtf8(ReadFile(path));
+QStringList LinesOf(const QByteArray& bytes) {
+  QString text = QString::fromUtf8(bytes);
   text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
   if (text.endsWith(QLatin1Char('\n'))) text.chop(1);
   return text.isEmpty() ? QStringList() : text.split(QLatin1Char('\n'));
@@ -96,46 +103,50 @@ void CreateBuildingsListBasedOnTemplates(CatalogRun& run) {
                         .arg(templateName, assets.path()),
                     "EXmlError");
       }
-      root.append_copy(asset);
+      AppendCopy(root, asset);
       guidList << TextOf(guid);
     }
   }
-  collection.save(Tmp(run, "Buildings_Full_List_1.xml"));
-  WriteFileAtomic(Tmp(run, "GUIDS.txt"), JoinLinesCrLf(guidList));
+  run.produce(Tmp(run, "Buildings_Full_List_1.xml"), collection);
+  run.produce(Tmp(run, "GUIDS.txt"), JoinLinesCrLf(guidList));
 }
 
 void CreateBuildingsListBasedOnBaseGUID(CatalogRun& run) {
   const AssetIndex& assets = run.assets();
   XmlDocument collection;
   pugi::xml_node root = LoadCollection(run, collection).raw();
-  for (const QString& guid : ReadLines(Tmp(run, "GUIDS.txt"))) {
-    for (pugi::xml_node asset : assets.derivedFrom(guid)) root.append_copy(asset);
+  // Each GUID once: the derived buildings of a GUID that several template buildings share
+  // would otherwise be copied once for each of them.
+  std::unordered_set<QString> taken;
+  for (const QString& guid : LinesOf(run.produced(Tmp(run, "GUIDS.txt")))) {
+    if (!taken.insert(guid).second) continue;
+    for (pugi::xml_node asset : assets.derivedFrom(guid)) AppendCopy(root, asset);
   }
-  collection.save(Tmp(run, "Buildings_Full_List_2.xml"));
+  run.produce(Tmp(run, "Buildings_Full_List_2.xml"), collection);
 }
 
 // Joins the collections under the root of the first one, so that an empty collection
 // merges as well as a full one.
 void CompareTemplateAndBaseAssetBuildings(CatalogRun& run) {
   XmlDocument merged;
-  merged.load(Tmp(run, "Buildings_Full_List_1.xml"));
+  run.loadProduced(merged, Tmp(run, "Buildings_Full_List_1.xml"));
   pugi::xml_node root = merged.root().raw();
   XmlDocument derived;
-  derived.load(Tmp(run, "Buildings_Full_List_2.xml"));
-  for (pugi::xml_node building : derived.root().raw().children()) root.append_copy(building);
-  merged.save(Tmp(run, "Buildings_Full_List.xml"));
+  run.loadProduced(derived, Tmp(run, "Buildings_Full_List_2.xml"));
+  for (pugi::xml_node building : derived.root().raw().children()) AppendCopy(root, building);
+  run.produce(Tmp(run, "Buildings_Full_List.xml"), merged);
 }
 
 void CleanBuildingsFullList(CatalogRun& run) {
   XmlDocument list;
-  list.load(Tmp(run, "Buildings_Full_List.xml"));
+  run.loadProduced(list, Tmp(run, "Buildings_Full_List.xml"));
   RemoveListedAssets(list, kBuildingDeleteList);
-  list.save(Tmp(run, "Buildings_Full_List.xml"));
+  run.produce(Tmp(run, "Buildings_Full_List.xml"), list);
 }
 
 void CreateBuildingsShortLists(CatalogRun& run) {
   XmlDocument list;
-  list.load(Tmp(run, "Buildings_Full_List.xml"));
+  run.loadProduced(list, Tmp(run, "Buildings_Full_List.xml"));
   const pugi::xml_node root = list.root().raw();
   const TextTable& texts = run.texts();
   const std::unordered_map<QString, pugi::xml_node> baseIcons = IconsByGuid(root);
@@ -164,10 +175,11 @@ void CreateBuildingsShortLists(CatalogRun& run) {
     if (auto fixed = kFixedNames.find(guid); fixed != kFixedNames.end()) local = fixed->second;
 
     targetsNewXml << QStringLiteral("\t<Target GUID=\"%1\" Name=\"%2\" Icon=\"%3\"  Region=\"%4\"/>")
-                         .arg(XmlEscape(guid), XmlEscape(local), XmlEscape(icon), region);
+                         .arg(RowValue(guid, guid, list.path()), RowValue(local, guid, texts.path()),
+                              RowValue(icon, guid, list.path()), region);
   }
   targetsNewXml << QStringLiteral("</Targets>");
-  WriteFileAtomic(TargetFilePath(run.paths().XMLPath), "\xEF\xBB\xBF" + JoinLinesCrLf(targetsNewXml));
+  run.produce(TargetFilePath(run.paths().XMLPath), "\xEF\xBB\xBF" + JoinLinesCrLf(targetsNewXml));
 }
 
 }  // namespace bw

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -14,10 +16,12 @@ namespace bw {
 
 class AssetIndex;
 class TextTable;
+class XmlDocument;
 
 // One catalogue run. The dumps that several steps read and no step changes
-// (texts_german.xml, Assets.xml) are parsed once per run, on first use; everything a
-// step writes, the next step reads back from its file.
+// (texts_german.xml, Assets.xml) are parsed once per run, on first use. A step hands each
+// file it makes to the run, and a later step reads it from there; nothing is written before
+// every step has succeeded, so a run that fails leaves ORG, TMP, ICO and XMLK as they were.
 class CatalogRun {
  public:
   CatalogRun(const WorkspacePaths& paths, const QString& iconFolder);
@@ -32,14 +36,28 @@ class CatalogRun {
   // Frees the asset dump once the steps that read it are done.
   void releaseAssets();
 
+  // A file of the run's output; made again, it replaces the earlier bytes.
+  void produce(const QString& path, QByteArray bytes);
+  // The same for a document, in the workspace layout.
+  void produce(const QString& path, const XmlDocument& doc);
+  // The bytes of a file an earlier step made; raises an error naming it when none did.
+  const QByteArray& produced(const QString& path) const;
+  // The same file as XML; raises the load error naming it.
+  void loadProduced(XmlDocument& doc, const QString& path) const;
+  // Writes every file made, each through the atomic writer, in the order first made.
+  void writeOutputs() const;
+
  private:
   WorkspacePaths paths_;
   QString iconFolder_;
   std::unique_ptr<TextTable> texts_;
   std::unique_ptr<AssetIndex> assets_;
+  QHash<QString, QByteArray> outputs_;
+  QStringList order_;  // the paths in the order first made
 };
 
-// The ten steps, in the order RunCatalog calls them. Each raises bw::Error on failure.
+// The ten steps, in the order RunCatalog calls them, each making its files in the run. Each
+// raises bw::Error on failure.
 void CreateProductCleanedList(CatalogRun& run);             // 1: ORG Product.xml
 void CreateProductShortList(CatalogRun& run);               // 2: Products.xml, icons, reports
 void CreateSelectList(CatalogRun& run);                     // 3: Sessions.xml
@@ -61,9 +79,9 @@ void DeleteDuplicate(QStringList& list);
 // The developer's folder of game icons (named icon + "_0.png").
 QString DefaultIconFolder();
 
-// Runs the ten steps in order, reporting each step's routine name before it starts. The
-// folders ORG, TMP, ICO and XMLK must exist. The first failure ends the run with a
-// bw::Error whose German message names the file; what earlier steps wrote stays.
+// Runs the ten steps in order, reporting each step's routine name before it starts, then
+// writes what they made. The folders ORG, TMP, ICO and XMLK must exist. The first failure
+// ends the run with a bw::Error whose German message names the file, before anything is written.
 void RunCatalog(const WorkspacePaths& paths, const QString& iconFolder,
                 const std::function<void(const QString& step)>& progress);
 

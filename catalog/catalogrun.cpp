@@ -5,6 +5,8 @@
 #include "catalog/dumpindex.h"
 #include "platform/pathtext.h"
 #include "workspace/error.h"
+#include "workspace/files.h"
+#include "workspace/xmldoc.h"
 
 namespace bw {
 
@@ -26,6 +28,29 @@ const AssetIndex& CatalogRun::assets() {
 }
 
 void CatalogRun::releaseAssets() { assets_.reset(); }
+
+void CatalogRun::produce(const QString& path, QByteArray bytes) {
+  if (!outputs_.contains(path)) order_ << path;
+  outputs_.insert(path, std::move(bytes));
+}
+
+void CatalogRun::produce(const QString& path, const XmlDocument& doc) { produce(path, FormatXml(doc.pugi(), path)); }
+
+const QByteArray& CatalogRun::produced(const QString& path) const {
+  auto it = outputs_.constFind(path);
+  if (it == outputs_.constEnd()) {
+    throw Error(QStringLiteral("Die Datei „%1“ wurde in diesem Lauf noch nicht erstellt.").arg(path), "EFileError");
+  }
+  return *it;
+}
+
+void CatalogRun::loadProduced(XmlDocument& doc, const QString& path) const {
+  if (!doc.loadText(produced(path), path)) doc.root();  // raises the load error
+}
+
+void CatalogRun::writeOutputs() const {
+  for (const QString& path : order_) WriteFileAtomic(path, outputs_.value(path));
+}
 
 QString DefaultIconFolder() {
   const std::string fixed = FixedIconFolder();
@@ -62,6 +87,7 @@ void RunCatalog(const WorkspacePaths& paths, const QString& iconFolder,
     step.routine(run);
     if (step.routine == CreateBuildingsListBasedOnBaseGUID) run.releaseAssets();
   }
+  run.writeOutputs();
 }
 
 }  // namespace bw

@@ -97,6 +97,10 @@ QString IconBaseName(const QString& fileName) {
   return name;
 }
 
+QString RowValue(const QString& value, const QString& guid, const QString& file) {
+  return XmlEscape(value, QStringLiteral("Ein Wert des Assets „%1“ aus der Datei „%2“").arg(guid, file));
+}
+
 TextTable::TextTable(const QString& path) {
   LoadDump(doc_, path);
   static const char* const kGuid[] = {"GUID"};

@@ -29,12 +29,17 @@ pugi::xml_node ChildPath(pugi::xml_node node, std::initializer_list<const char*>
 // The base name of an icon file: no folder (either slash), no extension.
 QString IconBaseName(const QString& fileName);
 
+// A value of an asset's catalogue row, escaped; a character XML does not allow is refused,
+// naming the asset and the file the value comes from.
+QString RowValue(const QString& value, const QString& guid, const QString& file);
+
 // The game's German text table ("//Text[GUID=\"...\"]/Text").
 class TextTable {
  public:
   explicit TextTable(const QString& path);  // raises an error naming the file
   std::optional<QString> find(const QString& guid) const;
   int size() const { return int(byGuid_.size()); }
+  const QString& path() const { return doc_.path(); }
 
  private:
   XmlDocument doc_;

@@ -58,10 +58,12 @@ QString GuidOf(pugi::xml_node asset, int number, const QString& file) {
   return TextOf(guid);
 }
 
+// The name comes from the text table, the other values from `dump`.
 QString ProductRow(const QString& guid, const QString& name, const QString& icon, const QString& category,
-                   const QString& dlc) {
+                   const QString& dlc, const QString& dump, const TextTable& texts) {
   return QStringLiteral("<Product GUID=\"%1\" Name=\"%2\" Icon=\"%3\" Category=\"%4\" DLC=\"%5\"/>")
-      .arg(XmlEscape(guid), XmlEscape(name), XmlEscape(icon), XmlEscape(category), XmlEscape(dlc));
+      .arg(RowValue(guid, guid, dump), RowValue(name, guid, texts.path()), RowValue(icon, guid, dump),
+           RowValue(category, guid, dump), RowValue(dlc, guid, dump));
 }
 
 // The asset elements directly below a dump's root, in document order.
@@ -73,6 +75,10 @@ std::vector<pugi::xml_node> AssetsOf(const XmlDocument& dump) {
   return assets;
 }
 
+void ProduceXmlLines(CatalogRun& run, const QString& path, const QStringList& lines) {
+  run.produce(path, FormatXmlLines(lines, path));
+}
+
 // A link never counts: the copy replaces it rather than leaving it pointing elsewhere.
 bool HasBytes(const QString& path, const QByteArray& bytes) {
   if (QFileInfo(path).isSymLink()) return false;
@@ -80,7 +86,7 @@ bool HasBytes(const QString& path, const QByteArray& bytes) {
   return file.open(QIODevice::ReadOnly) && file.size() == bytes.size() && file.readAll() == bytes;
 }
 
-void CopyIcons(const CatalogRun& run, const QStringList& icons) {
+void CopyIcons(CatalogRun& run, const QStringList& icons) {
   QStringList missing;
   for (const QString& icon : icons) {
     const QString oldIconName = icon + QStringLiteral("_0.png");
@@ -90,12 +96,12 @@ void CopyIcons(const CatalogRun& run, const QStringList& icons) {
       // sync, which for a thousand unchanged icons would cost more than the whole rest.
       const QByteArray picture = ReadFile(source);
       const QString copy = run.paths().ICOPATH + icon + QStringLiteral(".png");
-      if (!HasBytes(copy, picture)) WriteFileAtomic(copy, picture);
+      if (!HasBytes(copy, picture)) run.produce(copy, picture);
     } else {
       missing << oldIconName;
     }
   }
-  WriteFileAtomic(run.paths().TMPPath + QStringLiteral("ItemIconErrorlist.txt"), JoinLinesCrLf(missing));
+  run.produce(run.paths().TMPPath + QStringLiteral("ItemIconErrorlist.txt"), JoinLinesCrLf(missing));
 }
 
 }  // namespace
@@ -112,14 +118,14 @@ void CreateProductCleanedList(CatalogRun& run) {
   XmlDocument dump;
   dump.load(run.paths().ORGPath + QStringLiteral("ORG_Product.xml"));
   RemoveListedAssets(dump, kDeleteList);
-  dump.save(run.paths().ORGPath + QStringLiteral("Product.xml"));
+  run.produce(run.paths().ORGPath + QStringLiteral("Product.xml"), dump);
 }
 
 void CreateProductShortList(CatalogRun& run) {
   const WorkspacePaths& paths = run.paths();
   const TextTable& texts = run.texts();
   XmlDocument dump;
-  dump.load(paths.ORGPath + QStringLiteral("Product.xml"));
+  run.loadProduced(dump, paths.ORGPath + QStringLiteral("Product.xml"));
   QStringList newXml{QStringLiteral("<Products>")};
   QStringList iconList;
   QString guid, icon, category, dlc;
@@ -138,7 +144,7 @@ void CreateProductShortList(CatalogRun& run) {
       category = GameCategoryToGroup(TextOf(cat), guid);
     }
     iconList << icon;
-    newXml << ProductRow(guid, name, icon, category, dlc);
+    newXml << ProductRow(guid, name, icon, category, dlc, dump.path(), texts);
   }
 
   // Ammunition: no category of its own, the DLC of the last good of the main pass.
@@ -151,13 +157,13 @@ void CreateProductShortList(CatalogRun& run) {
       icon = IconBaseName(TextOf(file));
     }
     iconList << icon;
-    newXml << ProductRow(guid, NameOf(texts, guid), icon, QString(), dlc);
+    newXml << ProductRow(guid, NameOf(texts, guid), icon, QString(), dlc, ammunition.path(), texts);
   }
   newXml << QStringLiteral("</Products>");
-  WriteXmlLines(ProductsFilePath(paths.XMLPath), newXml);
+  ProduceXmlLines(run, ProductsFilePath(paths.XMLPath), newXml);
 
   DeleteDuplicate(iconList);
-  WriteFileAtomic(paths.TMPPath + QStringLiteral("ItemsIconList.txt"), JoinLinesCrLf(iconList));
+  run.produce(paths.TMPPath + QStringLiteral("ItemsIconList.txt"), JoinLinesCrLf(iconList));
   CopyIcons(run, iconList);
 }
 
@@ -173,7 +179,7 @@ void CreateSelectList(CatalogRun& run) {
                  .arg(QString::fromUtf8(group[0]), QString::fromUtf8(group[1]));
   }
   lines << QStringLiteral("</Sessions>");
-  WriteXmlLines(SessionsFilePath(run.paths().XMLPath), lines);
+  ProduceXmlLines(run, SessionsFilePath(run.paths().XMLPath), lines);
 }
 
 void CreatePropertyList(CatalogRun& run) {
@@ -187,12 +193,12 @@ void CreatePropertyList(CatalogRun& run) {
     lines << QStringLiteral("<Property Name=\"%1\" GUID=\"%2\"/>").arg(item, kDefaultTarget);
   }
   lines << QStringLiteral("</Properties>");
-  WriteXmlLines(PropertyFilePath(run.paths().XMLPath), lines);
+  ProduceXmlLines(run, PropertyFilePath(run.paths().XMLPath), lines);
 }
 
 void CreateBlankItemLists(CatalogRun& run) {
   for (const QString& item : ItemGuids()) {
-    WriteXmlLines(ItemListPath(run.paths().XMLPath, item), {QStringLiteral("<Products/>")});
+    ProduceXmlLines(run, ItemListPath(run.paths().XMLPath, item), {QStringLiteral("<Products/>")});
   }
 }
 

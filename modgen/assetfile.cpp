@@ -37,12 +37,17 @@ QString ProductName(const XmlNode& productsRoot, const QString& productGuid, con
   return row.attr(1);
 }
 
+QString AssetFile(const ModSettings& s) {
+  return ModTemplateFolder(s.XMLPath) + QStringLiteral("/data/config/export/main/asset/assets.xml");
+}
+
 void AppendItemBlock(QStringList& lines, const ModSettings& s, int slot, const QString& G, const XmlNode& productsRoot) {
   const QString targetGuid = s.targets.value(slot - 1);
+  const QString owner = QStringLiteral("Ein Wert von Item %1 für die Datei „%2“").arg(slot).arg(AssetFile(s));
   lines << QStringLiteral("<ModOp GUID=\"190699\" Type=\"addnextSibling\">") << QStringLiteral("<Asset>")
         << QStringLiteral("<Template>GuildhouseItem</Template>") << QStringLiteral("<Values>")
         << QStringLiteral("<Standard>") << QStringLiteral("<!-- GUID des Items -->")
-        << QStringLiteral("<GUID>") + XmlEscape(G) + QStringLiteral("</GUID>")
+        << QStringLiteral("<GUID>") + XmlEscape(G, owner) + QStringLiteral("</GUID>")
         << QStringLiteral("<IconFilename>data\\icon\\Item_%1.png</IconFilename>").arg(slot)
         << QStringLiteral("<InfoDescription>%1</InfoDescription>").arg(G.toLongLong() + 1)
         << QStringLiteral("</Standard>") << QStringLiteral("<Text/>") << QStringLiteral("<Item>")
@@ -52,16 +57,20 @@ void AppendItemBlock(QStringList& lines, const ModSettings& s, int slot, const Q
         << QStringLiteral("<FactoryUpgrade>") << QStringLiteral("<AdditionalOutput>");
   for (const QString& product : ItemProductGuids(s.XMLPath, G)) {
     lines << QStringLiteral("<Item>")
-          << QStringLiteral("<!--") + XmlEscape(ProductName(productsRoot, product, ItemListPath(s.XMLPath, G))) + QStringLiteral("-->")
-          << QStringLiteral("<Product>") + XmlEscape(product) + QStringLiteral("</Product>")
-          << QStringLiteral("<AdditionalOutputCycle>") + XmlEscape(s.cycle) + QStringLiteral("</AdditionalOutputCycle>")
-          << QStringLiteral("<Amount>") + XmlEscape(s.amount) + QStringLiteral("</Amount>") << QStringLiteral("</Item>");
+          << QStringLiteral("<!--") + XmlEscape(ProductName(productsRoot, product, ItemListPath(s.XMLPath, G)), owner) +
+                 QStringLiteral("-->")
+          << QStringLiteral("<Product>") + XmlEscape(product, owner) + QStringLiteral("</Product>")
+          << QStringLiteral("<AdditionalOutputCycle>") + XmlEscape(s.cycle, owner) +
+                 QStringLiteral("</AdditionalOutputCycle>")
+          << QStringLiteral("<Amount>") + XmlEscape(s.amount, owner) + QStringLiteral("</Amount>")
+          << QStringLiteral("</Item>");
   }
-  lines << QStringLiteral("</AdditionalOutput>") << QStringLiteral("</FactoryUpgrade>") << QStringLiteral("<ItemEffect>")
-        << QStringLiteral("<EffectTargets>") << QStringLiteral("<Item>") << QStringLiteral("<!-- Zielgebäude -->")
-        << QStringLiteral("<!-- ") + XmlEscape(TargetName(s.TargetsRoot, targetGuid)) + QStringLiteral(" -->")
-        << QStringLiteral("<GUID>") + XmlEscape(targetGuid) + QStringLiteral("</GUID>") << QStringLiteral("</Item>")
-        << QStringLiteral("</EffectTargets>") << QStringLiteral("</ItemEffect>");
+  lines << QStringLiteral("</AdditionalOutput>") << QStringLiteral("</FactoryUpgrade>")
+        << QStringLiteral("<ItemEffect>") << QStringLiteral("<EffectTargets>") << QStringLiteral("<Item>")
+        << QStringLiteral("<!-- Zielgebäude -->")
+        << QStringLiteral("<!-- ") + XmlEscape(TargetName(s.TargetsRoot, targetGuid), owner) + QStringLiteral(" -->")
+        << QStringLiteral("<GUID>") + XmlEscape(targetGuid, owner) + QStringLiteral("</GUID>")
+        << QStringLiteral("</Item>") << QStringLiteral("</EffectTargets>") << QStringLiteral("</ItemEffect>");
   for (const char* empty : {"ItemAction", "ExpeditionAttribute", "CultureUpgrade", "BuildingUpgrade", "ModuleOwnerUpgrade",
                             "IncidentInfluencerUpgrade", "IncidentInfectableUpgrade", "ResidenceUpgrade", "PopulationUpgrade",
                             "IndustrializableUpgrade", "Locked", "Buff", "CraftableItem", "HeaterUpgrade",
@@ -150,6 +159,10 @@ void CreateItemsXML(const ModSettings& s) {
   properties.load(propertyPath, "Properties");
   const XmlNode counter = properties.root().firstChild();
   const int TriggerID = NextTriggerID(counter);
+  // Stored before the products are read: every generation that gets this far takes a new
+  // trigger GUID, also one that a missing product then stops.
+  counter.setAttr(0, QString::number(TriggerID));
+  properties.save(propertyPath);
 
   XmlDocument products;
   products.load(ProductsFilePath(s.XMLPath), "Products");
@@ -157,7 +170,10 @@ void CreateItemsXML(const ModSettings& s) {
 
   QStringList NewXML{QStringLiteral("<!-- Spezial Items für Material Mod -->"),
                      QStringLiteral("<!-- Corvana 1800 Special Material Mod -->"),
-                     QStringLiteral("<!-- ") + XmlEscape(QString::fromStdString(LocalDateAndTime())) + QStringLiteral(" GU 16.1             -->"),
+                     QStringLiteral("<!-- ") +
+                         XmlEscape(QString::fromStdString(LocalDateAndTime()),
+                                   QStringLiteral("Das Datum für die Datei „%1“").arg(AssetFile(s))) +
+                         QStringLiteral(" GU 16.1             -->"),
                      QStringLiteral("<ModOps>"), QStringLiteral("<!--Erzeugung der Items-->")};
   const QStringList ItemID = ItemGuids();
   for (int slot = 1; slot <= ItemID.size(); ++slot) {
@@ -168,10 +184,7 @@ void CreateItemsXML(const ModSettings& s) {
   AppendTraderBlock(NewXML);
   NewXML << QStringLiteral("</ModOps>");
 
-  WriteXmlLines(ModTemplateFolder(s.XMLPath) + QStringLiteral("/data/config/export/main/asset/assets.xml"), NewXML);
-  // Stored only now: a generation that fails before its asset file is written leaves it.
-  counter.setAttr(0, QString::number(TriggerID));
-  properties.save(propertyPath);
+  WriteXmlLines(AssetFile(s), NewXML);
 }
 
 }  // namespace bw

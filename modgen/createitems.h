@@ -23,9 +23,9 @@ QString ModTemplateFolder(const QString& XMLPath);
 QString DeployedModFolder(const QString& MODPath);
 
 // Writes "assets.xml" of the mod template: the item assets of the slots holding products,
-// the unlock trigger, the reward pool and Eli Blackworth's offer. Stores the settings first;
-// raises the trigger counter in Property.xml once the file is written. If any line fails,
-// the old file and the counter stay.
+// the unlock trigger, the reward pool and Eli Blackworth's offer. Stores the settings and
+// raises the trigger counter in Property.xml first; if a later step fails, the old file
+// stays and the counter stays raised.
 void CreateItemsXML(const ModSettings& settings);
 
 // Writes "texts_german.xml" of the mod template: name and description of every item that

@@ -6,23 +6,26 @@
 namespace bw {
 
 void CreateItemsTextXML(const ModSettings& s) {
+  const QString path = ModTemplateFolder(s.XMLPath) + QStringLiteral("/data/config/gui/texts_german.xml");
   QStringList TextXML{QStringLiteral("<ModOps>")};
   const QStringList ItemID = ItemGuids();
   for (int slot = 1; slot <= ItemID.size(); ++slot) {
     const QString& G = ItemID[slot - 1];
     if (ItemProductCount(s.XMLPath, G) == 0) continue;
-    const QString building = TargetName(s.TargetsRoot, s.targets.value(slot - 1));
+    const QString building =
+        XmlEscape(TargetName(s.TargetsRoot, s.targets.value(slot - 1)),
+                  QStringLiteral("Der Name des Zielgebäudes von Item %1 für die Datei „%2“").arg(slot).arg(path));
     TextXML << QStringLiteral("<ModOp Type=\"add\" Path=\"/TextExport/Texts\">") << QStringLiteral("<Text>")
             << QStringLiteral("<GUID>") + G + QStringLiteral("</GUID>")
             << QStringLiteral("<Text>Materialitem %1</Text>").arg(slot) << QStringLiteral("</Text>")
             << QStringLiteral("</ModOp>") << QStringLiteral("<ModOp Type=\"add\" Path=\"/TextExport/Texts\">")
             << QStringLiteral("<Text>") << QStringLiteral("<GUID>%1</GUID>").arg(G.toLongLong() + 1)
-            << QStringLiteral("<Text>Funktionsitem zur zusätzlichen Materialerzeugung im Gebäude : ") + XmlEscape(building) +
+            << QStringLiteral("<Text>Funktionsitem zur zusätzlichen Materialerzeugung im Gebäude : ") + building +
                    QStringLiteral("</Text>")
             << QStringLiteral("</Text>") << QStringLiteral("</ModOp>");
   }
   TextXML << QStringLiteral("</ModOps>");
-  WriteXmlLines(ModTemplateFolder(s.XMLPath) + QStringLiteral("/data/config/gui/texts_german.xml"), TextXML);
+  WriteXmlLines(path, TextXML);
 }
 
 }  // namespace bw

@@ -5,6 +5,7 @@
 #include <QScreen>
 #include <QSpinBox>
 #include <QToolButton>
+#include <algorithm>
 
 #include "modgen/createitems.h"
 #include "modgen/deploy.h"
@@ -42,7 +43,14 @@ void TMainForm::FormCreate(const QString& programFolder) {
   GetTheTTF(*this);
   ShowFrameAndVersion(1664, 946);
   LoadDocumentsAndFillLists(3);
-  Item1BtnClick();
+  // Item I's own list failing is that item's failure: it is reported and the settings are
+  // read all the same, so that the single reset can rewrite the list.
+  try {
+    Item1BtnClick();
+  } catch (const std::exception& error) {
+    if (itemNotLoaded_ != itemListNotLoaded_) throw;
+    ReportError(error);
+  }
   ReadStoredSettings();
   ScrollListView(TargetsView);
 }
@@ -83,8 +91,9 @@ void TMainForm::Loading(QString& notLoaded, const std::function<void()>& steps) 
   notLoaded.clear();
 }
 
-void TMainForm::RequireLoadedWorkspace() const {
-  const QString& failure = settingsNotLoaded_.isEmpty() ? itemNotLoaded_ : settingsNotLoaded_;
+void TMainForm::RequireLoadedWorkspace(bool rewritesItemList) const {
+  const bool onlyTheListFailed = rewritesItemList && itemNotLoaded_ == itemListNotLoaded_;
+  const QString& failure = settingsNotLoaded_.isEmpty() && !onlyTheListFailed ? itemNotLoaded_ : settingsNotLoaded_;
   if (failure.isEmpty()) return;
   throw Error(QStringLiteral("Es wurde nichts geändert, denn die Daten wurden nicht vollständig geladen:\n%1\n"
                              "Das vollständige Zurücksetzen stellt die Startwerte wieder her.")
@@ -113,19 +122,18 @@ void TMainForm::LoadDocumentsAndFillLists(int targetRow) {
 }
 
 void TMainForm::ReadStoredSettings() {
-  // A box shows only a number the file holds: it is written back at the next save.
+  // A box holds its range: a stored number beyond it is shown, and saved next, as the
+  // nearest one within it.
   auto number = [&](const QString& name, const QSpinBox* box) {
     const QString text = PropertyValue(PropertyRoot, name);
     bool ok = false;
-    const int value = text.toInt(&ok);
-    if (!ok || value < box->minimum() || value > box->maximum()) {
-      throw Error(QStringLiteral("Der Wert „%1“ von „%2“ in der Datei „%3“ ist keine ganze Zahl von %4 bis %5.")
-                      .arg(text, name, PropertyRoot.file())
-                      .arg(box->minimum())
-                      .arg(box->maximum()),
+    const qlonglong value = text.toLongLong(&ok);
+    if (!ok) {
+      throw Error(QStringLiteral("Der Wert „%1“ von „%2“ in der Datei „%3“ ist keine ganze Zahl.")
+                      .arg(text, name, PropertyRoot.file()),
                   "EConvertError");
     }
-    return value;
+    return static_cast<int>(std::clamp<qlonglong>(value, box->minimum(), box->maximum()));
   };
   const int amount = number(QStringLiteral("ProductAmount"), ProductAmountBox);
   const int cycle = number(QStringLiteral("ProductCycle"), ProductCycleBox);

@@ -116,8 +116,9 @@ class TMainForm : public QMainWindow {
   // `notLoaded`, so that no action writes what was never read, and passed on.
   void Loading(QString& notLoaded, const std::function<void()>& steps);
   // Raises an error naming the file that failed to load while the window does not hold all
-  // of the workspace; every action that writes calls it first.
-  void RequireLoadedWorkspace() const;
+  // of the workspace; every action that writes calls it first. An action that rewrites the
+  // item's product list whole (`rewritesItemList`) does not need that list to have loaded.
+  void RequireLoadedWorkspace(bool rewritesItemList = false) const;
 
   // Editing.
   void ConnectEditingHandlers();
@@ -211,6 +212,9 @@ class TMainForm : public QMainWindow {
   // catalogues (start-up, full reset); the item is the list of the item being edited.
   QString settingsNotLoaded_;
   QString itemNotLoaded_;
+  // The message of the item's own product list when it failed to load; when it is the
+  // item's failure, nothing else of the item is missing.
+  QString itemListNotLoaded_;
 };
 
 }  // namespace bw

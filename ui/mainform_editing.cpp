@@ -76,7 +76,7 @@ void TMainForm::ItemBtnClick(int slot) {
     LoadPropertyList();
     ItemGUID = ItemID.value(slot - 1);
     IsItem = QString::number(slot);
-    ReadItemProductList();
+    Loading(itemListNotLoaded_, [&] { ReadItemProductList(); });
     const QString numeral = ItemNumeral(slot);
     SetCaption(ItemProductViewLabel, QStringLiteral("Produktlist des Items ") + numeral);
     SetCaption(TargetViewLabel, QStringLiteral("Zielgebäude des Items ") + numeral);

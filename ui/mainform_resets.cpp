@@ -17,18 +17,18 @@ bool TMainForm::AskToReset(const QString& question) {
 }
 
 void TMainForm::SingleResetImgClick() {
-  RequireLoadedWorkspace();
+  // The slot's list is rewritten, never read: one that failed to load is repaired here.
+  RequireLoadedWorkspace(true);
   if (!AskToReset(QStringLiteral("\rAlle Werte des aktuellen Items ") + IsItem + QStringLiteral(" zurücksetzen ?\r\r"))) {
     return;
   }
   // Property.xml first: when it can not be changed, the slot's list stays as it is, on
   // screen and on disk.
   SaveItemTarget(Paths.XMLPath, ItemGUID, kDefaultTarget);
-  ItemProductView->clear();
-  findChild<QLabel*>(QStringLiteral("Item") + IsItem + QStringLiteral("Target"))->setText(kDefaultTarget);
-  SaveItemContent();
-  GetTargetNameAndPosition(kDefaultTarget);
-  ScrollListView(TargetsView);
+  bw::SaveItemContent(Paths.XMLPath, ItemGUID, {});
+  // The slot shown as the files now hold it, as a click on its button shows it; this also
+  // completes an activation that the broken list had ended.
+  ItemBtnClick(IsItem.toInt());
 }
 
 void TMainForm::FullResetImgClick() {

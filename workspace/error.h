@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <new>
 #include <stdexcept>
 
 namespace bw {
@@ -21,9 +22,11 @@ class Error : public std::runtime_error {
 };
 
 // Text of any error as the program shows it. The platform layer's messages are UTF-8 on
-// every system; Windows' own code page would garble their „“ and umlauts.
+// every system; Windows' own code page would garble their „“ and umlauts. Memory running out
+// is said in German too, not by the library's type name.
 inline QString ErrorMessage(const std::exception& e) {
   if (auto* own = dynamic_cast<const Error*>(&e)) return own->message();
+  if (dynamic_cast<const std::bad_alloc*>(&e)) return QStringLiteral("Der Arbeitsspeicher reicht nicht aus.");
   return QString::fromUtf8(e.what());
 }
 

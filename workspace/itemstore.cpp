@@ -24,13 +24,16 @@ void SavePropertyValues(const QString& xmlPath, const QList<std::pair<QString, Q
 }  // namespace
 
 void SaveItemContent(const QString& xmlPath, const QString& itemGuid, const QList<ItemProduct>& rows) {
+  const QString path = ItemListPath(xmlPath, itemGuid);
   QStringList lines{QStringLiteral("<Products>")};
   for (const ItemProduct& p : rows) {
+    const QString owner = QStringLiteral("Die Ware „%1“ für die Datei „%2“").arg(p.guid, path);
     lines << QStringLiteral("<Product GUID=\"%1\" Name=\"%2\" Icon=\"%3\" ItemGUID=\"%4\"/>")
-                 .arg(XmlEscape(p.guid), XmlEscape(p.name), XmlEscape(p.icon), XmlEscape(itemGuid));
+                 .arg(XmlEscape(p.guid, owner), XmlEscape(p.name, owner), XmlEscape(p.icon, owner),
+                      XmlEscape(itemGuid, owner));
   }
   lines << QStringLiteral("</Products>");
-  WriteXmlLines(ItemListPath(xmlPath, itemGuid), lines);
+  WriteXmlLines(path, lines);
 }
 
 QList<ItemProduct> ReadItemProductList(const QString& xmlPath, const QString& itemGuid) {

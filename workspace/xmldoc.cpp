@@ -20,34 +20,98 @@ std::string ToUtf8(const QString& text) { return text.toStdString(); }
 
 [[noreturn]] void Fail(const QString& message) { throw Error(message, "EXmlError"); }
 
-// Escapes a value so that it reads back unchanged: an XML reader turns TAB and line breaks
-// in an attribute into blanks and every raw CR into a line feed, so those go as references.
-void AppendEscaped(QByteArray& out, const char* text, bool attribute) {
-  for (const char* p = text; *p; ++p) {
-    switch (*p) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '\r': out += "&#13;"; break;
-      case '"':
-      case '\t':
-      case '\n':
-        if (attribute) {
-          out += *p == '"' ? "&quot;" : *p == '\t' ? "&#9;" : "&#10;";
-          break;
-        }
-        [[fallthrough]];
-      default: out += *p;
-    }
+// Where a value stands, for escaping: in an attribute, in element text, or in a comment,
+// which has no escapes and is only checked.
+enum class Place { Attribute, Text, Comment };
+
+// The code point of the UTF-8 sequence at `p` and its length in bytes; the length is 0 when
+// the bytes there are no UTF-8 (a stray continuation byte, a sequence cut short, too long or
+// encoding a surrogate).
+char32_t DecodeUtf8(const unsigned char* p, const unsigned char* end, int& length) {
+  const unsigned char lead = *p;
+  length = 1;
+  if (lead < 0x80) return lead;
+  const int n = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+  length = 0;
+  if (lead < 0xC2 || lead > 0xF4 || end - p < n) return lead;
+  char32_t code = lead & (0x7F >> n);
+  for (int i = 1; i < n; ++i) {
+    if ((p[i] & 0xC0) != 0x80) return lead;
+    code = (code << 6) | (p[i] & 0x3F);
+  }
+  static const char32_t least[] = {0, 0, 0x80, 0x800, 0x10000};
+  if (code < least[n] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return lead;
+  length = n;
+  return code;
+}
+
+// XML 1.0 allows TAB, LF, CR and every code point from U+0020 on except U+FFFE and U+FFFF
+// (the surrogates are no UTF-8).
+bool IsXmlChar(char32_t c) { return c >= 0x20 ? c != 0xFFFE && c != 0xFFFF : c == '\t' || c == '\n' || c == '\r'; }
+
+[[noreturn]] void RefuseCharacter(const QString& owner, char32_t code, bool utf8) {
+  const QString what =
+      utf8 ? QStringLiteral("U+%1").arg(QString::number(uint(code), 16).toUpper().rightJustified(4, u'0'))
+           : QStringLiteral("das Byte 0x%1, kein UTF-8").arg(QString::number(uint(code), 16).toUpper());
+  QString message = QStringLiteral("%1 enthält ein Zeichen, das XML nicht erlaubt (%2).").arg(owner, what);
+  // The owner may quote the very value: the message itself shows no control character.
+  for (QChar& c : message) {
+    if (c.unicode() < 0x20) c = QChar::ReplacementCharacter;
+  }
+  Fail(message);
+}
+
+const char* EntityFor(char32_t c, Place place) {
+  switch (c) {
+    case '&': return "&amp;";
+    case '<': return "&lt;";
+    case '>': return "&gt;";
+    case '"': return "&quot;";
+    case '\r': return "&#13;";
+    case '\t': return place == Place::Attribute ? "&#9;" : nullptr;
+    case '\n': return place == Place::Attribute ? "&#10;" : nullptr;
+    default: return nullptr;
   }
 }
 
-void AppendAttributes(QByteArray& out, pugi::xml_node node) {
+// The one escaping of the program, behind XmlEscape and the formatter: &, <, > and " as
+// entities, CR as a reference, in an attribute TAB and LF too, since a reader would turn them
+// into blanks; so every value reads back unchanged. A character XML 1.0 does not allow is
+// refused, with `owner()` saying whose value it is.
+template <typename Owner>
+void AppendEscaped(QByteArray& out, std::string_view text, Place place, const Owner& owner) {
+  const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+  const auto* end = p + text.size();
+  while (p < end) {
+    int length = 1;
+    const char32_t c = DecodeUtf8(p, end, length);
+    if (length == 0 || !IsXmlChar(c)) RefuseCharacter(owner(), c, length > 0);
+    const char* entity = place == Place::Comment ? nullptr : EntityFor(c, place);
+    if (entity) {
+      out += entity;
+    } else {
+      out.append(reinterpret_cast<const char*>(p), length);
+    }
+    p += length;
+  }
+}
+
+// Whose value a refused character is in, for the message.
+QString Owner(pugi::xml_node node, const char* attribute, const QString& file) {
+  if (node.type() == pugi::node_comment) return QStringLiteral("Ein Kommentar für die Datei „%1“").arg(file);
+  if (attribute) {
+    return QStringLiteral("Das Attribut „%1“ eines Elements „%2“ für die Datei „%3“")
+        .arg(FromUtf8(attribute), FromUtf8(node.name()), file);
+  }
+  return QStringLiteral("Der Text eines Elements „%1“ für die Datei „%2“").arg(FromUtf8(node.name()), file);
+}
+
+void AppendAttributes(QByteArray& out, pugi::xml_node node, const QString& file) {
   for (pugi::xml_attribute a : node.attributes()) {
     out += ' ';
     out += a.name();
     out += "=\"";
-    AppendEscaped(out, a.value(), true);
+    AppendEscaped(out, a.value(), Place::Attribute, [&] { return Owner(node, a.name(), file); });
     out += '"';
   }
 }
@@ -55,8 +119,11 @@ void AppendAttributes(QByteArray& out, pugi::xml_node node) {
 bool IsXmlSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 
 // Element text. A reader drops text made of blanks alone, so such a text goes as references.
-void AppendText(QByteArray& out, const QByteArray& text) {
-  if (!std::all_of(text.begin(), text.end(), IsXmlSpace)) return AppendEscaped(out, text.constData(), false);
+void AppendText(QByteArray& out, const QByteArray& text, pugi::xml_node element, const QString& file) {
+  if (!std::all_of(text.begin(), text.end(), IsXmlSpace)) {
+    return AppendEscaped(out, std::string_view(text.constData(), size_t(text.size())), Place::Text,
+                         [&] { return Owner(element, nullptr, file); });
+  }
   for (char c : text) out += "&#" + QByteArray::number(int(c)) + ';';
 }
 
@@ -116,7 +183,6 @@ bool DeeperThanLimit(pugi::xml_document& doc) {
 
 QString ParseProblem(pugi::xml_parse_status status) {
   switch (status) {
-    case pugi::status_out_of_memory: return QStringLiteral("zu wenig Speicher");
     case pugi::status_unrecognized_tag: return QStringLiteral("unbekanntes Tag");
     case pugi::status_bad_pi: return QStringLiteral("fehlerhafte Verarbeitungsanweisung");
     case pugi::status_bad_comment: return QStringLiteral("fehlerhafter Kommentar");
@@ -135,7 +201,7 @@ QString ParseProblem(pugi::xml_parse_status status) {
 void AppendIndent(QByteArray& out, int depth) { out.append(depth, '\t'); }
 
 // One node without its children; true when its children follow on lines of their own.
-bool AppendNodeStart(QByteArray& out, pugi::xml_node node, int depth) {
+bool AppendNodeStart(QByteArray& out, pugi::xml_node node, int depth, const QString& file) {
   switch (node.type()) {
     case pugi::node_declaration:
       out += "<?xml";
@@ -146,7 +212,7 @@ bool AppendNodeStart(QByteArray& out, pugi::xml_node node, int depth) {
           out += ' ';
           out += name;
           out += "=\"";
-          AppendEscaped(out, relabel ? "UTF-8" : a.value(), true);
+          AppendEscaped(out, relabel ? "UTF-8" : a.value(), Place::Attribute, [&] { return Owner(node, name, file); });
           out += '"';
         }
       }
@@ -155,7 +221,7 @@ bool AppendNodeStart(QByteArray& out, pugi::xml_node node, int depth) {
     case pugi::node_comment:
       AppendIndent(out, depth);
       out += "<!--";
-      out += node.value();
+      AppendEscaped(out, node.value(), Place::Comment, [&] { return Owner(node, nullptr, file); });
       out += "-->\r\n";
       return false;
     case pugi::node_pcdata:
@@ -169,7 +235,7 @@ bool AppendNodeStart(QByteArray& out, pugi::xml_node node, int depth) {
       const auto last = std::find_if_not(text.rbegin(), text.rend(), IsXmlSpace).base();
       if (first >= last) return false;
       AppendIndent(out, depth);
-      AppendText(out, QByteArray(first, last - first));
+      AppendText(out, QByteArray(first, last - first), node.parent(), file);
       out += "\r\n";
       return false;
     }
@@ -177,14 +243,14 @@ bool AppendNodeStart(QByteArray& out, pugi::xml_node node, int depth) {
       AppendIndent(out, depth);
       out += '<';
       out += node.name();
-      AppendAttributes(out, node);
+      AppendAttributes(out, node, file);
       if (HasOnlyText(node)) {
         const QByteArray text = JoinedText(node.first_child());
         if (text.isEmpty()) {
           out += "/>\r\n";
         } else {
           out += '>';
-          AppendText(out, text);
+          AppendText(out, text, node, file);
           out += "</";
           out += node.name();
           out += ">\r\n";
@@ -243,7 +309,10 @@ bool XmlDocument::loadText(const QByteArray& text, const QString& name) {
 }
 
 bool XmlDocument::takeParseResult(const pugi::xml_parse_result& result) {
-  if (!result || !doc_->document_element()) {
+  if (result.status == pugi::status_out_of_memory) {
+    error_ =
+        QStringLiteral("Die Datei „%1“ kann nicht gelesen werden: Der Arbeitsspeicher reicht nicht aus.").arg(path_);
+  } else if (!result || !doc_->document_element()) {
     error_ = QStringLiteral("Die Datei „%1“ ist kein gültiges XML (%2, bei Zeichen %3).")
                  .arg(path_, ParseProblem(result ? pugi::status_no_document_element : result.status))
                  .arg(result.offset);
@@ -270,9 +339,9 @@ QString XmlDocument::loadError() const {
   return error_.isEmpty() ? QStringLiteral("Die Datei „%1“ wurde nicht geladen.").arg(path_) : error_;
 }
 
-QByteArray XmlDocument::formatted() const { return FormatXml(*doc_); }
+QByteArray XmlDocument::formatted() const { return FormatXml(*doc_, path_); }
 
-void XmlDocument::save(const QString& path) const { WriteFileAtomic(path, formatted()); }
+void XmlDocument::save(const QString& path) const { WriteFileAtomic(path, FormatXml(*doc_, path)); }
 
 XmlNode::XmlNode(pugi::xml_node node, std::shared_ptr<const pugi::xml_document> owner, QString file, QString query)
     : node_(node), owner_(std::move(owner)), file_(std::move(file)), query_(std::move(query)) {}
@@ -385,10 +454,10 @@ void XmlNode::removeChild(const XmlNode& child) const {
   }
 }
 
-QByteArray FormatXml(const pugi::xml_document& doc) {
+QByteArray FormatXml(const pugi::xml_document& doc, const QString& file) {
   QByteArray out;
   Walk(
-      doc, [&](pugi::xml_node node, int depth) { return AppendNodeStart(out, node, depth); },
+      doc, [&](pugi::xml_node node, int depth) { return AppendNodeStart(out, node, depth, file); },
       [&](pugi::xml_node node, int depth) {
         AppendIndent(out, depth);
         out += "</";
@@ -404,25 +473,21 @@ void FormatXMLFile(const QString& path) {
   doc.save(path);
 }
 
-void WriteXmlLines(const QString& path, const QStringList& lines) {
+QByteArray FormatXmlLines(const QStringList& lines, const QString& file) {
   XmlDocument doc;
-  if (!doc.loadText(JoinLinesCrLf(lines), path)) doc.root();
-  doc.save(path);
+  if (!doc.loadText(JoinLinesCrLf(lines), file)) doc.root();  // raises the load error
+  return doc.formatted();
 }
 
-QString XmlEscape(const QString& value) {
-  QString out;
-  out.reserve(value.size());
-  for (QChar c : value) {
-    switch (c.unicode()) {
-      case '&': out += QLatin1String("&amp;"); break;
-      case '<': out += QLatin1String("&lt;"); break;
-      case '>': out += QLatin1String("&gt;"); break;
-      case '"': out += QLatin1String("&quot;"); break;
-      default: out += c;
-    }
-  }
-  return out;
+void WriteXmlLines(const QString& path, const QStringList& lines) {
+  WriteFileAtomic(path, FormatXmlLines(lines, path));
+}
+
+QString XmlEscape(const QString& value, const QString& owner) {
+  QByteArray out;
+  const QByteArray text = value.toUtf8();
+  AppendEscaped(out, std::string_view(text.constData(), size_t(text.size())), Place::Attribute, [&] { return owner; });
+  return QString::fromUtf8(out);
 }
 
 }  // namespace bw

@@ -98,16 +98,22 @@ class XmlNode {
 // The one layout every XML file of the workspace has: UTF-8 without byte-order mark, the
 // declaration only where the source had one, CR LF after every line, one TAB per level,
 // childless elements as <Products/>, comments where they stood, attributes in their order,
-// values escaped.
-QByteArray FormatXml(const pugi::xml_document& doc);
+// values escaped as XmlEscape does. A character XML 1.0 does not allow raises an error naming
+// `file` (the file the text is for) and the element.
+QByteArray FormatXml(const pugi::xml_document& doc, const QString& file);
 
 // Rewrites an XML file in that layout.
 void FormatXMLFile(const QString& path);
 
-// Joins lines assembled as text, lays them out and writes the file with WriteFileAtomic.
+// Lines assembled as text, joined and laid out; `file` names them in errors.
+QByteArray FormatXmlLines(const QStringList& lines, const QString& file);
+// The same, written to `path` with WriteFileAtomic.
 void WriteXmlLines(const QString& path, const QStringList& lines);
 
-// Escapes a value for use inside an attribute or element text.
-QString XmlEscape(const QString& value);
+// The one escaping of values written into XML, the formatter's too: &, <, > and " as
+// entities, TAB, LF and CR as character references, so the value reads back unchanged in an
+// attribute as in a text. A character XML 1.0 does not allow (a control character, U+FFFE,
+// U+FFFF) raises an error: "<owner> enthält ein Zeichen, das XML nicht erlaubt (U+0001)."
+QString XmlEscape(const QString& value, const QString& owner);
 
 }  // namespace bw

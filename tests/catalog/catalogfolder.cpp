@@ -27,7 +27,8 @@ void CatalogFolder::copyFixture() const {
 
 QByteArray El(const char* name, const char* value) {
   if (!value) return {};
-  return QByteArray("<") + name + ">" + XmlEscape(QString::fromUtf8(value)).toUtf8() + "</" + name + ">";
+  return QByteArray("<") + name + ">" + XmlEscape(QString::fromUtf8(value), QString::fromUtf8(name)).toUtf8() + "</" +
+         name + ">";
 }
 
 QByteArray ProductDump(const std::vector<Good>& goods) {

@@ -69,6 +69,7 @@ void RunBuildingSteps(const CatalogFolder& f) {
   CompareTemplateAndBaseAssetBuildings(run);
   CleanBuildingsFullList(run);
   CreateBuildingsShortLists(run);
+  run.writeOutputs();
 }
 
 }  // namespace
@@ -101,6 +102,19 @@ TEST(BuildingCatalog, TemplateBuildingsComeFirstThenDerivedOnesInGuidsOrder) {
   ASSERT_TRUE(merged.load(f.paths.TMPPath + "Buildings_Full_List.xml"));
   EXPECT_EQ(merged.root().name(), "Buildings");
   EXPECT_EQ(merged.root().childCount(), 6);
+}
+
+// Template buildings that share a GUID take the buildings derived from it once: the lists
+// grow with the dump, not with the square of a repeated GUID.
+TEST(BuildingCatalog, ARepeatedTemplateGuidTakesItsDerivedBuildingsOnce) {
+  CatalogFolder f;
+  WriteBuildingDumps(f,
+                     {{"FarmBuilding", "7"}, {"FarmBuilding", "7"}, {"<7", "8"}, {"FarmBuilding", "7"}, {"<7", "9"}});
+  RunBuildingSteps(f);
+  EXPECT_EQ(f.tmp("GUIDS.txt"), "7\r\n7\r\n7\r\n");
+  const QByteArray none = Target("7", "", "nicht erforderlich", 1);
+  EXPECT_EQ(f.xml("Target.xml"), TargetFile({none, none, none, Target("8", "", "nicht erforderlich", 1),
+                                             Target("9", "", "nicht erforderlich", 1)}));
 }
 
 TEST(BuildingCatalog, EmptyCollectionsStillMerge) {

@@ -34,6 +34,7 @@ void RunProductSteps(const CatalogFolder& f) {
   CatalogRun run(f.paths, f.icons);
   CreateProductCleanedList(run);
   CreateProductShortList(run);
+  run.writeOutputs();
 }
 
 }  // namespace
@@ -151,6 +152,7 @@ TEST(ProductCatalog, FixedFilesAreWrittenAsShipped) {
   CreateSelectList(run);
   CreatePropertyList(run);
   CreateBlankItemLists(run);
+  run.writeOutputs();
   const QString golden = QStringLiteral(BRENNWICK_SOURCE_DIR "/tests/golden/");
   EXPECT_EQ(f.xml("Sessions.xml"), ReadBytes(golden + "Sessions.xml"));
   EXPECT_EQ(f.xml("Property.xml"), ReadBytes(golden + "Property.xml"));

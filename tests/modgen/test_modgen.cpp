@@ -241,9 +241,28 @@ TEST_F(ModGen, AFailedGenerationLeavesTheDeployedModAndTheOldFiles) {
                                .arg(folder_.xml(QStringLiteral("2000502232.xml")), folder_.xml(QStringLiteral("Products.xml"))));
   }
   EXPECT_EQ(test::Snapshot(Deployed()), deployed);
-  EXPECT_EQ(Counter(), QStringLiteral("2000502261"));
+  EXPECT_EQ(Counter(), QStringLiteral("2000502262"));
   EXPECT_EQ(ReadBytes(Template() + kAssets), assets);
   EXPECT_EQ(ReadBytes(Template() + kTexts), texts);
+}
+
+// A name from the workspace with a character XML does not allow stops the generation before
+// a file of the mod is written.
+TEST_F(ModGen, ACharacterXmlForbidsInANameStopsTheGeneration) {
+  Fill(1, {"1010196"});
+  const QString products = folder_.xml(QStringLiteral("Products.xml"));
+  test::WriteBytes(products, ReadBytes(products).replace("Name=\"Bretter\"", "Name=\"Bre&#1;tter\""));
+  const auto workspaceMod = test::Snapshot(Template());
+  try {
+    CreateItems(Settings(), mods_);
+    ADD_FAILURE() << "expected an error";
+  } catch (const Error& e) {
+    EXPECT_EQ(e.message(), QStringLiteral("Ein Wert von Item 1 für die Datei „%1“ enthält ein Zeichen, das XML nicht "
+                                          "erlaubt (U+0001).")
+                               .arg(Template() + kAssets));
+  }
+  EXPECT_EQ(test::Snapshot(Template()), workspaceMod);
+  EXPECT_FALSE(QFileInfo::exists(Deployed()));
 }
 
 TEST_F(ModGen, LookUpsAndTheCounterFailWithAGermanMessage) {

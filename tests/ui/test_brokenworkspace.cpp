@@ -1,8 +1,8 @@
 // Every workspace file, missing, empty, truncated, not well-formed, with another root element
 // or without a row or attribute its readers need, under every action that reads it: a German
-// message names the file, the window runs on and no file changes. A start that failed leaves
-// nothing to write from, so every action that writes says so instead; the full reset is the
-// way back and a generation works after it.
+// message names the file, the window runs on and no file changes (a generation raises the
+// trigger counter first). A start that failed leaves nothing to write from, so every action
+// that writes says so instead; the full reset is the way back and a generation works after it.
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -188,12 +188,15 @@ TEST_P(BrokenWorkspace, EveryActionNamesTheFileAndChangesNothingUntilTheFullRese
     if (!started) actions.insert(actions.end(), std::begin(kWriting), std::end(kWriting));
     for (Action action : actions) {
       SCOPED_TRACE(kActionNames[action]);
+      if (action == SingleReset && path.endsWith(QStringLiteral("/2000502230.xml"))) continue;  // repairs it, below
       // A user lists the buildings or products first where none are shown.
       if (action == TargetClick && !buildings->Row(0)) Perform(form, RegionClick);
       if (action == ProductClick && !test::RowWithCaption(products, kClay.guid)) Perform(form, GroupClick);
       answers.takeMessages();
-      const auto before = test::Snapshot(folder.xml());
+      auto before = test::Snapshot(folder.xml());
       if (!Perform(form, action)) continue;
+      const bool counted = action == Generate && started && path.endsWith(QStringLiteral("/Products.xml"));
+      if (counted) before["Property.xml"].replace("2000502260", "2000502261");
       QTest::qWait(20);
       ++cells;
       const QStringList messages = action == Start ? startMessages : answers.takeMessages();
@@ -225,3 +228,32 @@ TEST_P(BrokenWorkspace, EveryActionNamesTheFileAndChangesNothingUntilTheFullRese
 INSTANTIATE_TEST_SUITE_P(Files, BrokenWorkspace, ::testing::ValuesIn(kFiles), [](const auto& info) {
   return QString::fromUtf8(info.param.file).remove(QLatin1Char('.')).toStdString();
 });
+
+TEST(BrokenWorkspace, TheSingleResetRepairsItsOwnListBoxesClampAndTheCounterRisesFirst) {
+  const struct {
+    const char *what, *file, *from, *to;  // the change before the start
+    std::vector<Action> actions;
+    int reports;      // of the start and the actions
+    QByteArray line;  // of Property.xml afterwards
+  } cases[] = {
+      {"list broken", "2000502230.xml", "</Products>", "</X>", {SingleReset, Generate}, 1, "\"2000502261\"/>"},
+      {"amount 300", "Property.xml", "\"25\"", "\"300\"", {Generate}, 0, "\"ProductAmount\" Value=\"250\"/>"},
+      {"cycle 0", "Property.xml", "Value=\"1\"", "Value=\"0\"", {Generate}, 0, "\"ProductCycle\" Value=\"1\"/>"},
+      {"product not in the catalogue", "2000502230.xml", "1010226", "9", {Generate}, 1, "\"2000502261\"/>"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    test::ProgramFolder folder;
+    SaveItemContent(folder.xml(), QStringLiteral("2000502230"), {kCoal});
+    SaveItemContent(folder.xml(), QStringLiteral("2000502232"), {kClay});
+    test::WriteBytes(folder.xml(c.file), Replaced(ReadBytes(folder.xml(c.file)), c.from, c.to));
+    Answers answers;
+    TMainForm form(folder.path());
+    auto lists = test::Snapshot(folder.xml());
+    for (Action action : c.actions) EXPECT_TRUE(Perform(form, action));
+    EXPECT_EQ(answers.takeMessages().size(), c.reports);
+    EXPECT_TRUE(ReadBytes(folder.xml("Property.xml")).contains("\t<Property Name=" + c.line + "\r\n"));
+    if (c.actions[0] == SingleReset) lists["2000502230.xml"] = "<Products/>\r\n";  // the 13 bytes of an empty list
+    for (const QString& item : ItemGuids()) EXPECT_EQ(ReadBytes(folder.xml(item + ".xml")), lists[item + ".xml"]);
+  }
+}

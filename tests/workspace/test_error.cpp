@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <new>
 #include <stdexcept>
 
 #include "workspace/error.h"
@@ -13,4 +14,9 @@ TEST(ErrorText, APlatformMessageReadsAsTheGermanTextItHolds) {
   EXPECT_EQ(ErrorMessage(platform),
             QString::fromUtf8("Die Datei „Größe.xml“ kann nicht geschrieben werden: Der Datenträger ist voll."));
   EXPECT_EQ(ErrorMessage(Error(QStringLiteral("Äpfel"))), QStringLiteral("Äpfel"));
+}
+
+// A run out of memory is reported in German, never by the library's type name.
+TEST(ErrorText, MemoryRunningOutIsSaidInGerman) {
+  EXPECT_EQ(ErrorMessage(std::bad_alloc()), QStringLiteral("Der Arbeitsspeicher reicht nicht aus."));
 }

@@ -6,6 +6,7 @@
 #include "tests/testsupport.h"
 #include "workspace/error.h"
 #include "workspace/files.h"
+#include "workspace/itemstore.h"
 #include "workspace/xmldoc.h"
 
 using namespace bw;
@@ -87,7 +88,7 @@ TEST(XmlLayout, DeepDocumentsAreLaidOutWithoutRecursionAndLoadsStopAtTheDepthLim
   for (int i = levels - 2; i >= 0; --i) expected += QByteArray(i, '\t') + "</a>\r\n";
 
   QByteArray formatted;
-  std::unique_ptr<QThread> small(QThread::create([&] { formatted = FormatXml(doc); }));
+  std::unique_ptr<QThread> small(QThread::create([&] { formatted = FormatXml(doc, QStringLiteral("tief.xml")); }));
   small->setStackSize(64 * 1024);
   small->start();
   ASSERT_TRUE(small->wait(60000));
@@ -112,9 +113,50 @@ TEST(XmlLayout, EscapedLinesGiveReadableXml) {
   test::ProgramFolder folder(false);
   const QString path = folder.path() + QStringLiteral("item.xml");
   WriteXmlLines(path, {QStringLiteral("<Products>"),
-                       QStringLiteral("<Product GUID=\"1\" Name=\"%1\"/>").arg(XmlEscape(QStringLiteral("Fisch & \"Chips\" <groß>"))),
+                       QStringLiteral("<Product GUID=\"1\" Name=\"%1\"/>")
+                           .arg(XmlEscape(QStringLiteral("Fisch & \"Chips\" <groß>"), QStringLiteral("Name"))),
                        QStringLiteral("</Products>")});
   XmlDocument doc;
   ASSERT_TRUE(doc.load(path));
   EXPECT_EQ(doc.root().firstChild().attr(1), QStringLiteral("Fisch & \"Chips\" <groß>"));
+}
+
+// No file is ever written with a character XML 1.0 does not allow: a loaded document may hold
+// one (pugixml decodes references without checking them), a value to be escaped too.
+TEST(XmlLayout, ACharacterXmlForbidsIsRefusedNamingWhoseValueItIs) {
+  test::ProgramFolder folder;
+  const QString list = folder.xml(QStringLiteral("2000502230.xml"));
+  const QByteArray before = test::ReadBytes(list);
+  struct Case {
+    const char* in;  // a document to format; none: a product whose GUID holds U+001F is stored
+    QString owner;
+    const char* character;
+  } cases[] = {
+      {"<a b=\"x&#1;\"/>", "Das Attribut „b“ eines Elements „a“ für die Datei „t.xml“", "U+0001"},
+      {"<a><b>&#x0B;</b></a>", "Der Text eines Elements „b“ für die Datei „t.xml“", "U+000B"},
+      {"<a>x<b/>&#xFFFF;</a>", "Der Text eines Elements „a“ für die Datei „t.xml“", "U+FFFF"},
+      {"<a>\xC3</a>", "Der Text eines Elements „a“ für die Datei „t.xml“", "das Byte 0xC3, kein UTF-8"},
+      {"<a><!--\x1B[2J--></a>", "Ein Kommentar für die Datei „t.xml“", "U+001B"},
+      {nullptr, QStringLiteral("Die Ware „7\uFFFD“ für die Datei „%1“").arg(list), "U+001F"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.owner.toStdString());
+    XmlDocument doc;
+    try {
+      if (c.in) {
+        ASSERT_TRUE(doc.loadText(c.in, QStringLiteral("t.xml")));
+        doc.formatted();
+      } else {
+        SaveItemContent(folder.xml(), QStringLiteral("2000502230"),
+                        {{QStringLiteral("7\x1F"), QStringLiteral("Salz"), {}}});
+      }
+      ADD_FAILURE() << "no error";
+    } catch (const Error& e) {
+      EXPECT_EQ(e.message(),
+                QStringLiteral("%1 enthält ein Zeichen, das XML nicht erlaubt (%2).").arg(c.owner, c.character));
+    }
+  }
+  EXPECT_EQ(test::ReadBytes(list), before);
+  EXPECT_EQ(XmlEscape(QStringLiteral("\t\n\r\"<&> \u0085\uFFFD\U0001F600"), {}),
+            QStringLiteral("&#9;&#10;&#13;&quot;&lt;&amp;&gt; \u0085\uFFFD\U0001F600"));
 }
