@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "platform/pathtext.h"
 #include "platform/registryfile.h"
 #include "tests/testsupport.h"
 
@@ -32,7 +33,7 @@ const char* const kRecord =
 RegistryFile Loaded(const test::ScopedHome& home, const char* text) {
   QDir().mkpath(QFileInfo(home.recordFile()).path());
   test::WriteBytes(home.recordFile(), text);
-  return RegistryFile(RegistryFile::UserRecordPath());
+  return RegistryFile(PathFromUtf8(home.recordFile().toStdString()));
 }
 
 }  // namespace
