@@ -5,6 +5,9 @@
 #include <QPushButton>
 #include <QTextEdit>
 
+#ifdef Q_OS_WIN
+#include "platform/windowframe.h"
+#endif
 #include "ui/controls.h"
 #include "ui/jpeg.h"
 #include "workspace/files.h"
@@ -85,7 +88,8 @@ void TInfoForm::FormShow() {
 void TInfoForm::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
 #ifdef Q_OS_WIN
-  FormCreate();  // Windows knows the frame now that the native window exists
+  // The outer height again, now that the native window and so its frame exist.
+  setFixedSize(width(), 900 - FrameHeight(reinterpret_cast<void*>(winId())));
 #endif
   if (QWidget* owner = parentWidget()) move(owner->frameGeometry().center() - rect().center());
 }
