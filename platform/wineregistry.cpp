@@ -6,6 +6,7 @@
 #include <set>
 
 #include "platform/asciicase.h"
+#include "platform/userfolders.h"
 
 namespace bw {
 namespace {
@@ -123,10 +124,10 @@ std::string ReadWineString(std::istream& reg, const std::string& key, const std:
 }
 
 std::vector<fs::path> WinePrefixes() {
-  const char* homeVar = std::getenv("HOME");
-  const fs::path home = homeVar ? homeVar : "";
+  const fs::path home = UserFolderPath(UserFolder::Home);
   const char* wine = std::getenv("WINEPREFIX");
-  std::vector<fs::path> candidates = {wine && *wine ? fs::path(wine) : home / ".wine"};
+  // Wine itself refuses a relative WINEPREFIX.
+  std::vector<fs::path> candidates = {wine && wine[0] == '/' ? fs::path(wine) : home / ".wine"};
   for (const fs::path& steam : {home / ".steam/steam", home / ".local/share/Steam"}) {
     std::error_code ec;
     std::vector<fs::path> found;
