@@ -146,6 +146,16 @@ std::vector<fs::path> WinePrefixes() {
   return prefixes;
 }
 
+fs::path EntryWithoutCase(const fs::path& folder, const std::string& name) {
+  std::error_code ec;
+  const fs::path exact = folder / name;
+  if (fs::exists(exact, ec)) return exact;
+  for (const auto& entry : fs::directory_iterator(folder, ec)) {
+    if (AsciiLower(entry.path().filename().string()) == AsciiLower(name)) return entry.path();
+  }
+  return exact;
+}
+
 std::string MapWindowsPath(const fs::path& prefix, const std::string& windowsPath) {
   if (windowsPath.size() < 2 || windowsPath[1] != ':' || !std::isalpha(static_cast<unsigned char>(windowsPath[0]))) return {};
   std::error_code ec;
@@ -164,13 +174,7 @@ std::string MapWindowsPath(const fs::path& prefix, const std::string& windowsPat
       if (mapped != root) mapped = mapped.parent_path();
       continue;
     }
-    fs::path step = mapped / part;
-    if (!fs::exists(step, ec)) {
-      for (const auto& entry : fs::directory_iterator(mapped, ec)) {
-        if (AsciiLower(entry.path().filename().string()) == AsciiLower(part)) step = entry.path();
-      }
-    }
-    mapped = step;
+    mapped = EntryWithoutCase(mapped, part);
   }
   std::string result = mapped.string();
   const char last = windowsPath.back();
