@@ -49,12 +49,7 @@ QString BuiltProgram(const char* name) {
 QString ShippedWorkspace() { return QStringLiteral(BRENNWICK_SOURCE_DIR "/resources/XMLK/"); }
 
 ProgramFolder::ProgramFolder(bool withWorkspace) {
-  if (withWorkspace) {
-    const QString zip = path() + QStringLiteral("seed.zip");
-    WriteFileAtomic(zip, EmbeddedArchive());
-    ExtractArchive(zip, path());
-    QFile::remove(zip);
-  }
+  if (withWorkspace) ExtractArchive(EmbeddedArchive(), path());
 }
 
 QString ProgramFolder::path() const { return dir_.path() + QLatin1Char('/'); }

@@ -17,6 +17,7 @@
 #include "ui/startwithregistry.h"
 #include "ui/support.h"
 #include "workspace/error.h"
+#include "workspace/files.h"
 #include "workspace/itemstore.h"
 
 namespace bw {
@@ -39,6 +40,7 @@ void TMainForm::FormCreate(const QString& programFolder) {
   Reported([&] { RestoreDeployedFolder(DeployedModFolder(MODPath)); });
   GetTheTTF(*this);
   if (!QDir(Paths.XMLPath).exists()) Build(Paths.PrgPath);
+  Reported([&] { RemoveWriteLeftovers(Paths.XMLPath); });
   GetTheTTF(*this);
   ShowFrameAndVersion(1664, 946);
   LoadDocumentsAndFillLists(3);
