@@ -48,41 +48,30 @@ TEST(InstanceLock, IsHeldUntilTheProcessEndsAndRefusesOthers) {
 #endif
 }
 
-// Every copy finds the lock where the desktop session's copies hold it, whatever its own
-// environment: without an absolute XDG_RUNTIME_DIR in /run/user/<uid>, else in /tmp; never
-// in TMPDIR or the working folder. /run and /tmp are the test's own (a mount namespace).
+// Every copy finds the lock where the session's copies hold it, whatever its environment:
+// without an absolute XDG_RUNTIME_DIR in /run/user/<uid>, else in /tmp; never in TMPDIR or
+// the working folder. The child has a /run and a /tmp of its own.
 TEST(InstanceLock, EveryCopyOfTheUserFindsTheSameLockFile) {
   BW_LINUX_ONLY("the lock file");
 #ifndef _WIN32
-  struct Case {
-    const char* what;
-    const char* runtime;  // XDG_RUNTIME_DIR; null: unset
-    bool session;         // /run/user/<uid> exists
-    const char* lock;
-  } cases[] = {{"no XDG_RUNTIME_DIR", nullptr, true, "run/user/%1/BrennwickTestC.lock"},
-               {"a relative XDG_RUNTIME_DIR", "run", true, "run/user/%1/BrennwickTestC.lock"},
-               {"no session folder either", nullptr, false, "tmp/BrennwickTestC-%1.lock"},
-               {"a relative one and no session folder", "run", false, "tmp/BrennwickTestC-%1.lock"}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
+  for (const bool session : {true, false}) {  // /run/user/<uid> exists
+    SCOPED_TRACE(session ? "XDG_RUNTIME_DIR unset" : "XDG_RUNTIME_DIR relative, no session folder");
     test::ScopedHome home;
-    const QString system = home.path() + QStringLiteral("/system/"), lock = QString::fromLatin1(c.lock).arg(getuid());
-    QDir().mkpath(system + (c.session ? QStringLiteral("run/user/%1").arg(getuid()) : QStringLiteral("run")));
-    QDir().mkpath(system + QStringLiteral("tmp"));
+    const QString system = home.path() + "/system/", uid = QString::number(getuid());
+    const QString lock = session ? "run/user/" + uid + "/BrennwickTestC.lock" : "tmp/BrennwickTestC-" + uid + ".lock";
+    QDir().mkpath(system + (session ? "run/user/" + uid : "run"));
+    QDir().mkpath(system + "tmp");
     const QString held = test::InChild([&] {
       QDir::setCurrent(home.path());
-      if (!test::PrivateBindMount(system + QStringLiteral("run"), QStringLiteral("/run")) ||
-          !test::PrivateBindMount(system + QStringLiteral("tmp"), QStringLiteral("/tmp"))) {
-        return QStringLiteral("skip");
-      }
-      if (c.runtime) qputenv("XDG_RUNTIME_DIR", c.runtime);
-      else qunsetenv("XDG_RUNTIME_DIR");
+      if (session) qunsetenv("XDG_RUNTIME_DIR");
+      else qputenv("XDG_RUNTIME_DIR", "run");
       qputenv("TMPDIR", "nowhere");
-      return QString::number(AcquireInstanceLock("BrennwickTestC") && LockFrom(QLatin1Char('/') + lock) == -1);
+      if (!test::PrivateBindMount(system + "run", "/run") || !test::PrivateBindMount(system + "tmp", "/tmp")) return QString();
+      return QString::number(AcquireInstanceLock("BrennwickTestC") && LockFrom("/" + lock) == -1);
     });
-    if (held == QStringLiteral("skip")) GTEST_SKIP() << "no mount namespace of our own here";
-    EXPECT_EQ(held, QStringLiteral("1"));
-    EXPECT_EQ(test::FilesBelow(home.path()), QStringList{QStringLiteral("system/") + lock});
+    if (held.isEmpty()) GTEST_SKIP() << "no mount namespace of our own here";
+    EXPECT_EQ(held, "1");
+    EXPECT_EQ(test::FilesBelow(home.path()), QStringList{"system/" + lock});
   }
 #endif
 }

@@ -124,20 +124,16 @@ TEST(WineRegistry, SearchesWinePrefixThenEachProtonPrefixOnce) {
   EXPECT_EQ(prefixes(), QStringList({h + "/other/pfx", proton + "1000/pfx", proton + "2000/pfx"}));
 }
 
-// As Windows finds the game, and so a record's GameLocation, an install record or the
-// chooser: each part of Bin/Win64/Corvana1800.exe in any letter case.
+// As Windows finds the game, for the record's GameLocation, an install record and the
+// chooser alike: each part of Bin/Win64/Corvana1800.exe in any letter case.
 TEST(WineRegistry, TheGameCheckMatchesEachPartWithoutCase) {
-  const struct Case {
-    const char* file;
-    bool game;
-  } cases[] = {{"Bin/Win64/Corvana1800.exe", true},  {"bin/win64/corvana1800.exe", true},
-               {"BIN/Win64/CORVANA1800.EXE", true},  {"Bin/Win32/Corvana1800.exe", false},
-               {"Bin/Win64/Corvana1800.exe.txt", false}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.file);
-    const test::ProgramFolder game(false);
-    QDir().mkpath(QFileInfo(game.path() + c.file).path());
-    test::WriteBytes(game.path() + c.file, {});
-    EXPECT_EQ(IsGameFolder(game.path().toStdString()), c.game);
+  const std::pair<const char*, bool> cases[] = {{"bin/win64/corvana1800.exe", true}, {"BIN/Win64/CORVANA1800.EXE", true},
+                                                {"Bin/Win32/Corvana1800.exe", false}, {"Bin/Win64/Corvana1800.exe.txt", false}};
+  for (const auto& [file, game] : cases) {
+    SCOPED_TRACE(file);
+    const test::ProgramFolder folder(false);
+    QDir().mkpath(QFileInfo(folder.path() + file).path());
+    test::WriteBytes(folder.path() + file, {});
+    EXPECT_EQ(IsGameFolder(folder.path().toStdString()), game);
   }
 }
