@@ -18,6 +18,7 @@
 #include "ui/startwithregistry.h"
 #include "ui/support.h"
 #include "workspace/error.h"
+#include "workspace/files.h"
 #include "workspace/itemstore.h"
 
 namespace bw {
@@ -40,6 +41,7 @@ void TMainForm::FormCreate(const QString& programFolder) {
   Reported([&] { RestoreDeployedFolder(DeployedModFolder(MODPath)); });
   GetTheTTF(*this);
   if (!QDir(Paths.XMLPath).exists()) Build(Paths.PrgPath);
+  Reported([&] { RemoveWriteLeftovers(Paths.XMLPath); });
   GetTheTTF(*this);
   ShowFrameAndVersion(1664, 946);
   LoadDocumentsAndFillLists(3);
