@@ -2,6 +2,7 @@
 
 #include <QFile>
 
+#include "ui/layoutscale.h"
 #include "ui/namecompare.h"
 #include "workspace/error.h"
 
@@ -35,7 +36,7 @@ void TImageCollection::Add(const QString& name, const QImage& image) {
 
 QImage TImageCollection::Image(int index) const {
   if (index < 0 || index >= Count()) return {};
-  if (images_[index].isNull() && !files_[index].isEmpty()) images_[index] = QImage(files_[index], "PNG");
+  if (images_[index].isNull() && !files_[index].isEmpty()) images_[index] = ArtImage(files_[index]);
   return images_[index];
 }
 
@@ -43,7 +44,7 @@ int TImageCollection::IndexOf(QStringView name) const { return IndexOfName(names
 
 QImage TImageCollection::GetScaledImage(int AIndex, int AWidth, int AHeight) const {
   if (AIndex < 0 || AIndex >= Count()) return {};
-  return Image(AIndex).scaled(AWidth, AHeight, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  return ShownImage(Image(AIndex), QSize(AWidth, AHeight));
 }
 
 void TImageList::AddFrom(const TImageCollection& collection, int index) {

@@ -14,7 +14,8 @@ namespace bw {
 // A picture from a file is decoded when it is first asked for, which keeps the start quick.
 class TImageCollection {
  public:
-  // Takes `folder` + name + ".png" for each name, in this order (index = position).
+  // Takes `folder` + name + ".png" for each name, in this order (index = position); a
+  // picture is read as ArtImage reads it.
   void LoadPng(const QString& folder, const QStringList& names);
   void Add(const QString& name, const QImage& image);
 
@@ -25,7 +26,8 @@ class TImageCollection {
   int IndexOf(QStringView name) const;
 
   // A new picture of exactly AWidth × AHeight made from the entry at AIndex (a null
-  // picture for an index that is not in the collection).
+  // picture for an index that is not in the collection), in the screen's pixels as the
+  // layout shows it (ShownImage).
   QImage GetScaledImage(int AIndex, int AWidth, int AHeight) const;
 
  private:

@@ -1,0 +1,56 @@
+#include "ui/layoutscale.h"
+
+#include <QFile>
+#include <QGuiApplication>
+#include <algorithm>
+#include <cmath>
+
+namespace bw {
+namespace {
+
+double scale = 1;
+
+}  // namespace
+
+void FitLayout(QSize area, QSize outer) {
+  scale = std::min({1.0, double(area.width()) / outer.width(), double(area.height()) / outer.height()});
+}
+
+double LayoutScale() { return scale; }
+
+int Scaled(int units) { return static_cast<int>(std::lround(units * scale)); }
+
+QPoint Scaled(QPoint units) { return {Scaled(units.x()), Scaled(units.y())}; }
+
+QSize Scaled(QSize units) { return {Scaled(units.width()), Scaled(units.height())}; }
+
+QRect Scaled(const QRect& units) { return {Scaled(units.topLeft()), Scaled(units.size())}; }
+
+QFont PixelFont(const QString& family, int pixels, bool bold, bool italic) {
+  QFont font(family);
+  font.setPixelSize(Scaled(pixels));
+  if (bold) font.setBold(true);
+  if (italic) font.setItalic(true);
+  return font;
+}
+
+QImage ArtImage(const QString& file) {
+  const QString fine = QString(file).insert(file.lastIndexOf(QLatin1Char('.')), QStringLiteral("@2x"));
+  if (scale * qApp->devicePixelRatio() <= 1 || !QFile::exists(fine)) return QImage(file, "PNG");
+  QImage image(fine, "PNG");
+  image.setDevicePixelRatio(2);
+  return image;
+}
+
+QImage ShownImage(const QImage& picture, QSize units) {
+  const qreal ratio = qApp->devicePixelRatio();
+  const QSize pixels(static_cast<int>(std::lround(units.width() * scale * ratio)),
+                     static_cast<int>(std::lround(units.height() * scale * ratio)));
+  QImage shown = picture.size() == pixels ? picture : picture.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  shown.setDevicePixelRatio(ratio);
+  return shown;
+}
+
+QImage ShownImage(const QImage& picture) { return ShownImage(picture, picture.deviceIndependentSize().toSize()); }
+
+}  // namespace bw
