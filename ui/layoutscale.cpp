@@ -51,6 +51,14 @@ QImage ShownImage(const QImage& picture, QSize units) {
   return shown;
 }
 
-QImage ShownImage(const QImage& picture) { return ShownImage(picture, picture.deviceIndependentSize().toSize()); }
+QImage ShownImage(const QImage& picture) {
+  // With fewer pixels than the screen shows, it stays as it is and Qt draws it larger: a
+  // smooth copy would be no sharper, only slow to make for the large backgrounds.
+  const QSizeF units = picture.deviceIndependentSize();
+  if (picture.width() >= units.width() * scale * qApp->devicePixelRatio()) return ShownImage(picture, units.toSize());
+  QImage same = picture;
+  same.setDevicePixelRatio(picture.width() / (units.width() * scale));
+  return same;
+}
 
 }  // namespace bw
