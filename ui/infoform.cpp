@@ -23,9 +23,12 @@ TInfoForm::TInfoForm(const QString& xmlPath, QWidget* parent)
   setFixedSize(Scaled(QSize(729, 871)));
 
   Image1 = new TImage(QStringLiteral("Image1"), this);
-  Image1->setPixmap(QPixmap::fromImage(ShownImage(
-      DecodeJpeg(ReadFile(QStringLiteral(":/art/background_info.jpg")), QStringLiteral("background_info.jpg")))));
-  Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  // The part of the picture the window shows, stretched to the control: scaled, if at all,
+  // only when the window is first shown.
+  Image1->setPixmap(QPixmap::fromImage(
+      DecodeJpeg(ReadFile(QStringLiteral(":/art/background_info.jpg")), QStringLiteral("background_info.jpg"))
+          .copy(0, 0, 729, 900)));
+  Image1->setScaledContents(true);
   Image1->setGeometry(Scaled(QRect(0, 0, 729, 900)));
 
   AnleitungLabel = NewLabel(QStringLiteral("AnleitungLabel"), QStringLiteral("Anleitung"), this);
