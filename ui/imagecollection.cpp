@@ -36,7 +36,7 @@ void TImageCollection::Add(const QString& name, const QImage& image) {
 
 QImage TImageCollection::Image(int index) const {
   if (index < 0 || index >= Count()) return {};
-  if (images_[index].isNull() && !files_[index].isEmpty()) images_[index] = ArtImage(files_[index]);
+  if (images_[index].isNull() && !files_[index].isEmpty()) images_[index] = QImage(files_[index], "PNG");
   return images_[index];
 }
 
@@ -44,7 +44,8 @@ int TImageCollection::IndexOf(QStringView name) const { return IndexOfName(names
 
 QImage TImageCollection::GetScaledImage(int AIndex, int AWidth, int AHeight) const {
   if (AIndex < 0 || AIndex >= Count()) return {};
-  return ShownImage(Image(AIndex), QSize(AWidth, AHeight));
+  const QSize units(AWidth, AHeight);
+  return ShownImage(files_[AIndex].isEmpty() ? Image(AIndex) : ArtImage(files_[AIndex], units), units);
 }
 
 void TImageList::AddFrom(const TImageCollection& collection, int index) {

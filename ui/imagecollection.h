@@ -14,8 +14,7 @@ namespace bw {
 // A picture from a file is decoded when it is first asked for, which keeps the start quick.
 class TImageCollection {
  public:
-  // Takes `folder` + name + ".png" for each name, in this order (index = position); a
-  // picture is read as ArtImage reads it.
+  // Takes `folder` + name + ".png" for each name, in this order (index = position).
   void LoadPng(const QString& folder, const QStringList& names);
   void Add(const QString& name, const QImage& image);
 
@@ -27,7 +26,7 @@ class TImageCollection {
 
   // A new picture of exactly AWidth × AHeight made from the entry at AIndex (a null
   // picture for an index that is not in the collection), in the screen's pixels as the
-  // layout shows it (ShownImage).
+  // layout shows it (ShownImage), from the entry's file as ArtImage reads it.
   QImage GetScaledImage(int AIndex, int AWidth, int AHeight) const;
 
  private:

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QGuiApplication>
+#include <QImageReader>
 #include <algorithm>
 #include <cmath>
 
@@ -34,9 +35,13 @@ QFont PixelFont(const QString& family, int pixels, bool bold, bool italic) {
   return font;
 }
 
-QImage ArtImage(const QString& file) {
+QImage ArtImage(const QString& file, QSize units) {
+  QImageReader reader(file, "PNG");
+  const int width = reader.size().width();
   const QString fine = QString(file).insert(file.lastIndexOf(QLatin1Char('.')), QStringLiteral("@2x"));
-  if (scale * qApp->devicePixelRatio() <= 1 || !QFile::exists(fine)) return QImage(file, "PNG");
+  if (width >= (units.isValid() ? units.width() : width) * scale * qApp->devicePixelRatio() || !QFile::exists(fine)) {
+    return reader.read();
+  }
   QImage image(fine, "PNG");
   image.setDevicePixelRatio(2);
   return image;

@@ -26,9 +26,10 @@ QRect Scaled(const QRect& units);
 // A font `pixels` units high.
 QFont PixelFont(const QString& family, int pixels, bool bold = false, bool italic = false);
 
-// The program's PNG picture `file`, or where the screen shows more than one pixel to a unit
-// of the layout and the art has it, its drawing twice as fine ("@2x" before the suffix).
-QImage ArtImage(const QString& file);
+// The program's PNG picture `file`, or, where it has fewer pixels than the screen shows at
+// `units` size (by default its own) and the art has one, its drawing twice as fine ("@2x"
+// before the suffix).
+QImage ArtImage(const QString& file, QSize units = {});
 
 // `picture` as shown at `units` size (by default its own, in the layout's units), made from its own pixels for as
 // many device pixels as it covers, so that it is not drawn as an upscale where its pixels
