@@ -23,11 +23,6 @@ TInfoForm::TInfoForm(const QString& xmlPath, QWidget* parent)
   setFixedSize(Scaled(QSize(729, 871)));
 
   Image1 = new TImage(QStringLiteral("Image1"), this);
-  // The part of the picture the window shows, stretched to the control: scaled, if at all,
-  // only when the window is first shown.
-  Image1->setPixmap(QPixmap::fromImage(
-      DecodeJpeg(ReadFile(QStringLiteral(":/art/background_info.jpg")), QStringLiteral("background_info.jpg"))
-          .copy(0, 0, 729, 900)));
   Image1->setScaledContents(true);
   Image1->setGeometry(Scaled(QRect(0, 0, 729, 900)));
 
@@ -70,6 +65,13 @@ int TInfoForm::ShowModal() {
 }
 
 void TInfoForm::FormShow() {
+  // The background is decoded when the window is first shown, not at every start: the part of
+  // the picture the window shows, stretched to the control on a scaled screen.
+  if (Image1->pixmap().isNull()) {
+    Image1->setPixmap(QPixmap::fromImage(
+        DecodeJpeg(ReadFile(QStringLiteral(":/art/background_info.jpg")), QStringLiteral("background_info.jpg"))
+            .copy(0, 0, 729, 900)));
+  }
   QByteArray text = ReadFile(XMLPath + QStringLiteral("Info.txt"));
   if (text.startsWith("\xEF\xBB\xBF")) text.remove(0, 3);
   InfoEdit->setPlainText(QString::fromUtf8(text));
