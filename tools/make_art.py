@@ -874,10 +874,9 @@ def small_pictures():
 
 def window_pictures():
     """The windows' pictures shown at their own size (the logo stretched a little)."""
-    return {"corvana_logo": corvana_logo(), "bale": bale_picture(128, 128), "bale_small": bale_picture(25, 25),
-            "maker_logo": maker_logo(), "reset_arrow": arrow_picture(53, 54, False),
-            "reset_arrow_dark": arrow_picture(53, 54, True), "question_mark": question_mark(),
-            "info_sign": sign_round(64, 63, (40, 100, 180), "i")}
+    return {"corvana_logo": corvana_logo(), "bale": bale_picture(128, 128), "maker_logo": maker_logo(),
+            "reset_arrow": arrow_picture(53, 54, False), "reset_arrow_dark": arrow_picture(53, 54, True),
+            "question_mark": question_mark()}
 
 
 def main():
@@ -926,6 +925,8 @@ def main():
     save_jpeg(parchment(1602, 1000, 1602), os.path.join(ART, "background_info.jpg"))
     for name, img in window_pictures().items():
         save_png(img, os.path.join(ART, name + ".png"))
+    save_png(bale_picture(25, 25), os.path.join(ART, "bale_small.png"))
+    save_png(sign_round(64, 63, (40, 100, 180), "i"), os.path.join(ART, "info_sign.png"))
     save_png(app_icon(), os.path.join(ART, "app_icon.png"))
     # The menu's icon, drawn afresh at each size so the small ones stay crisp; the 256 pixel
     # one is app_icon.png itself.

@@ -40,7 +40,7 @@ TMessageForm::TMessageForm(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::F
   Shape1->setAutoFillBackground(true);
 
   Image1 = new TImage(QStringLiteral("Image1"), this);
-  const QPixmap bale = QPixmap::fromImage(ShownImage(ArtImage(QStringLiteral(":/art/bale_small.png"))));
+  const QPixmap bale = QPixmap::fromImage(ShownImage(QImage(QStringLiteral(":/art/bale_small.png"))));
   Image1->setPixmap(bale);
   Image1->setGeometry(QRect(Scaled(QPoint(5, -2)), bale.deviceIndependentSize().toSize()));
 
@@ -56,7 +56,7 @@ TMessageForm::TMessageForm(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::F
   RemarkImage = new TImage(QStringLiteral("RemarkImage"), this);
   RemarkImage->setScaledContents(true);
   RemarkImage->setGeometry(Scaled(QRect(5, 31, 64, 63)));
-  SetRemarkPicture(ShownImage(ArtImage(QStringLiteral(":/art/info_sign.png"))));
+  SetRemarkPicture(ShownImage(QImage(QStringLiteral(":/art/info_sign.png"))));
 
   MsgBoxLabel = new QLabel(QStringLiteral("MsgBoxLabel"), this);
   MsgBoxLabel->setObjectName(QStringLiteral("MsgBoxLabel"));
