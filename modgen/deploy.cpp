@@ -35,15 +35,6 @@ void MakeFolder(const QString& path) {
   if (!QDir().mkdir(path)) Fail(QStringLiteral("Der Ordner „%1“ kann nicht angelegt werden.").arg(path));
 }
 
-// Temporary files of a write that was killed before it finished never reach the game.
-void RemoveWriteLeftovers(const QString& folder) {
-  QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
-  while (it.hasNext()) {
-    const QFileInfo entry = it.nextFileInfo();
-    if (IsWriteLeftover(entry.fileName())) RemoveTree(entry.filePath());
-  }
-}
-
 // Folder by folder as the listing goes, without following a link into a folder.
 void CopyTree(const QString& from, const QString& to) {
   MakeFolder(to);

@@ -16,6 +16,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -150,25 +151,49 @@ class Fd {
 };
 
 // `entry` is the path as the message shows it; the walk itself never uses it.
-[[noreturn]] void Fail(const std::string& entry, bool folder, int error) {
+[[noreturn]] void Fail(const std::string& entry, bool folder, const std::string& reason) {
   throw std::runtime_error(std::string(folder ? "Der Ordner „" : "Die Datei „") + entry +
-                           "“ kann nicht gelöscht werden: " + GermanReason(error));
+                           "“ kann nicht gelöscht werden: " + reason);
 }
+[[noreturn]] void Fail(const std::string& entry, bool folder, int error) { Fail(entry, folder, GermanReason(error)); }
 
 bool IsFolder(int parent, const char* name) {
   struct stat st;
   return fstatat(parent, name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(st.st_mode);
 }
 
-// Opens a folder for listing and deleting its entries, granting its owner the rights that
-// takes when they are missing (a write-protected folder keeps its entries otherwise).
-Fd OpenFolder(int parent, const char* name, const std::string& shown) {
+// Where a folder is: its device and inode, and whether another file system is mounted on it
+// (a bind mount of the same file system shows only in the mount-root attribute).
+struct Place {
+  dev_t device;
+  ino_t inode;
+  bool mountRoot;
+  bool operator==(const Place& other) const { return device == other.device && inode == other.inode; }
+};
+
+Place PlaceOf(int folder, const std::string& shown) {
+  struct statx st;
+  if (statx(folder, "", AT_EMPTY_PATH, STATX_INO, &st) != 0) Fail(shown, true, errno);
+  return {makedev(st.stx_dev_major, st.stx_dev_minor), st.stx_ino,
+          (st.stx_attributes_mask & st.stx_attributes & STATX_ATTR_MOUNT_ROOT) != 0};
+}
+
+// Opens a folder of the tree for listing and deleting its entries, granting its owner the
+// rights that takes when they are missing (a write-protected folder keeps its entries
+// otherwise). A folder on which something is mounted is not the tree's: it stays whole.
+Fd OpenFolder(int parent, const Place& parentPlace, const char* name, const std::string& shown) {
+  Fd path(openat(parent, name, O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+  if (path.get() < 0) Fail(shown, true, errno);
+  const Place place = PlaceOf(path.get(), shown);
+  if (place.mountRoot || place.device != parentPlace.device) {
+    Fail(shown, true, "Dort ist ein anderes Dateisystem eingehängt; er bleibt, wie er ist.");
+  }
   struct stat st;
-  if (fstatat(parent, name, &st, AT_SYMLINK_NOFOLLOW) != 0) Fail(shown, true, errno);
+  if (fstat(path.get(), &st) != 0) Fail(shown, true, errno);
   if ((st.st_mode & S_IRWXU) != S_IRWXU && fchmodat(parent, name, (st.st_mode & 07777) | S_IRWXU, 0) != 0) {
     Fail(shown, true, errno);
   }
-  Fd folder(openat(parent, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+  Fd folder(openat(path.get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (folder.get() < 0) Fail(shown, true, errno);
   return folder;
 }
@@ -217,25 +242,38 @@ void RemoveTree(const std::filesystem::path& given) {
   }
 
   // Down to the first folder with no subfolder, emptied, then up one level by ".." to
-  // remove it, until the top is empty. `trail` names the folders below `path`.
-  std::vector<std::string> trail;
+  // remove it, until the top is empty. `trail` holds the folders above the current one with
+  // their places: a climb that lands elsewhere (the folder was moved out of the tree
+  // meanwhile) stops before it touches anything there.
+  struct Level {
+    std::string name;  // of the folder below, in this one
+    Place place;
+  };
+  std::vector<Level> trail;
   std::string shown = path.string();
-  Fd current = OpenFolder(parent.get(), name.c_str(), shown);
+  Place place = PlaceOf(parent.get(), shown);
+  Fd current = OpenFolder(parent.get(), place, name.c_str(), shown);
+  place = PlaceOf(current.get(), shown);
   for (;;) {
     const std::string subfolder = ClearFiles(current.get(), shown);
     if (!subfolder.empty()) {
       shown += '/' + subfolder;
-      Fd next = OpenFolder(current.get(), subfolder.c_str(), shown);
+      Fd next = OpenFolder(current.get(), place, subfolder.c_str(), shown);
+      trail.push_back({subfolder, place});
       current = std::move(next);
-      trail.push_back(subfolder);
+      place = PlaceOf(current.get(), shown);
       continue;
     }
     if (trail.empty()) break;
     Fd up(openat(current.get(), "..", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (up.get() < 0) Fail(shown, true, errno);
-    if (unlinkat(up.get(), trail.back().c_str(), AT_REMOVEDIR) != 0) Fail(shown, true, errno);
+    if (PlaceOf(up.get(), shown) != trail.back().place) {
+      Fail(shown, true, "Er wurde während des Löschens aus seinem Ordner verschoben; dort wird nichts gelöscht.");
+    }
+    if (unlinkat(up.get(), trail.back().name.c_str(), AT_REMOVEDIR) != 0) Fail(shown, true, errno);
     current = std::move(up);
-    shown.resize(shown.size() - trail.back().size() - 1);
+    place = trail.back().place;
+    shown.resize(shown.size() - trail.back().name.size() - 1);
     trail.pop_back();
   }
   current = Fd();

@@ -17,7 +17,8 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
+
+#include "platform/userfolders.h"
 #endif
 
 namespace bw {
@@ -43,11 +44,13 @@ bool AcquireInstanceLock(const std::string& name) {
 
 namespace {
 
+// Every copy of the user's must find the same file, whatever its environment: never TMPDIR
+// or a relative path, which differ from one start to the next.
 std::filesystem::path LockFile(const std::string& name) {
-  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-  if (runtime && runtime[0] == '/') return std::filesystem::path(runtime) / (name + ".lock");
-  std::error_code ec;
-  return std::filesystem::temp_directory_path(ec) / (name + '-' + std::to_string(getuid()) + ".lock");
+  if (const std::filesystem::path runtime = UserFolderPath(UserFolder::Runtime); !runtime.empty()) {
+    return runtime / (name + ".lock");
+  }
+  return "/tmp/" + name + '-' + std::to_string(getuid()) + ".lock";
 }
 
 [[noreturn]] void Unusable(const std::filesystem::path& file, const std::string& reason) {

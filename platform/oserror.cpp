@@ -1,7 +1,6 @@
 #include "platform/oserror.h"
 
 #include <cerrno>
-#include <cstring>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -38,8 +37,28 @@ std::string GermanReason(int error) {
       return "Der Pfad ist zu lang.";
     case EIO:
       return "Der Datenträger meldet einen Ein-/Ausgabefehler.";
+    case EBUSY:
+      return "Gerät oder Ressource belegt.";
+    case ENOTEMPTY:
+      return "Der Ordner ist nicht leer.";
+    case EEXIST:
+      return "Der Eintrag besteht bereits.";
+    case EXDEV:
+      return "Das geht nicht über die Grenze eines Datenträgers hinweg.";
+    case ETXTBSY:
+      return "Die Datei wird gerade ausgeführt.";
+    case EMFILE:
+    case ENFILE:
+      return "Zu viele Dateien sind geöffnet.";
+    case ENOMEM:
+      return "Der Arbeitsspeicher reicht nicht aus.";
+    case EINVAL:
+      return "Der Vorgang ist hier nicht zulässig.";
+    case EAGAIN:
+      return "Die Ressource ist vorübergehend nicht verfügbar.";
     default:
-      return "Systemfehler " + std::to_string(error) + " (" + std::strerror(error) + ").";
+      // The system's own text is English here; the number is what a helper can look up.
+      return "Systemfehler " + std::to_string(error) + ".";
   }
 }
 

@@ -8,14 +8,14 @@
 
 #include "platform/pathtext.h"
 #else
-#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <system_error>
+
+#include "platform/userfolders.h"
 #endif
 
 namespace bw {
@@ -55,8 +55,11 @@ std::string ProgramFolder(const std::string& exeFolder) {
   if (MayCreateIn(Wide(exeFolder))) return exeFolder;
   wchar_t* local = nullptr;
   const bool found = SUCCEEDED(SHGetKnownFolderPath(FOLDERID_LocalAppData, KF_FLAG_CREATE, nullptr, &local));
-  const std::wstring folder = std::wstring(found ? local : L"") + L"\\Brennwick";
+  const std::wstring folder = found ? std::wstring(local) + L"\\Brennwick" : std::wstring();
   CoTaskMemFree(local);
+  // Without a local application data folder the first start's error report names the
+  // executable's folder.
+  if (!found) return exeFolder;
   // A folder that can't be made is named by the first start's error report.
   CreateDirectoryW(folder.c_str(), nullptr);
   return Utf8(folder);
@@ -73,23 +76,12 @@ bool IsInstalledProgramsPlace(const std::filesystem::path& folder) {
   return std::filesystem::exists(folder / ".." / "share" / "applications" / "brennwick.desktop", ec);
 }
 
-std::filesystem::path UserDataFolder() {
-  // A relative XDG_DATA_HOME is invalid and ignored.
-  if (const char* data = std::getenv("XDG_DATA_HOME"); data && data[0] == '/') return data;
-  const char* home = std::getenv("HOME");
-  if (!home || home[0] != '/') {
-    const passwd* user = getpwuid(getuid());
-    home = user ? user->pw_dir : "/";
-  }
-  return std::filesystem::path(home) / ".local" / "share";
-}
-
 }  // namespace
 
 // Linux paths are the UTF-8 text as it stands.
 std::string ProgramFolder(const std::string& exeFolder) {
   if (access(exeFolder.c_str(), W_OK) == 0 && !IsInstalledProgramsPlace(exeFolder)) return exeFolder;
-  const std::filesystem::path data = UserDataFolder();
+  const std::filesystem::path data = UserFolderPath(UserFolder::Data);
   const std::filesystem::path folder = data / "Brennwick";
   // A folder that can't be made is named by the first start's error report.
   std::error_code ec;

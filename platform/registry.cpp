@@ -133,9 +133,14 @@ void WriteUserStrings(const std::string& key, const std::vector<std::pair<std::s
   record.Save();
 }
 
+// Each part without case, as Windows finds it: a game on a case-insensitive disk seen
+// through Wine may be in bin/win64/corvana1800.exe.
 bool IsGameFolder(const std::string& folder) {
+  if (folder.empty()) return false;
+  std::filesystem::path game = folder;
+  for (const char* part : {"Bin", "Win64", "Corvana1800.exe"}) game = EntryWithoutCase(game, part);
   std::error_code ec;
-  return !folder.empty() && std::filesystem::exists(std::filesystem::path(folder) / "Bin/Win64/Corvana1800.exe", ec);
+  return std::filesystem::exists(game, ec);
 }
 
 std::string GameInstallFolder(const std::string& key, bool dropLastCharacter) {

@@ -14,7 +14,8 @@ void DeleteUserKey(const std::string& key);  // with every key below it
 // Creates the key when missing and writes the values in their order.
 void WriteUserStrings(const std::string& key, const std::vector<std::pair<std::string, std::string>>& values);
 
-// True when `folder` holds the game: its "Bin/Win64/Corvana1800.exe" exists.
+// True when `folder` holds the game: its "Bin/Win64/Corvana1800.exe" exists, each part
+// matched without case as on Windows.
 bool IsGameFolder(const std::string& folder);
 
 // The string value "InstallDir" of one of the game's install records under

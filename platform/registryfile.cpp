@@ -1,13 +1,13 @@
 #include "platform/registryfile.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
 #include "platform/asciicase.h"
 #include "platform/regularfile.h"
 #include "platform/replacefile.h"
+#include "platform/userfolders.h"
 
 namespace bw {
 namespace {
@@ -46,16 +46,7 @@ RegistryFile::RegistryFile(std::filesystem::path path) : path_(std::move(path)) 
 }
 
 std::filesystem::path RegistryFile::UserRecordPath() {
-  const char* config = std::getenv("XDG_CONFIG_HOME");
-  std::filesystem::path base;
-  // A relative XDG_CONFIG_HOME is invalid and ignored.
-  if (config && config[0] == '/') {
-    base = config;
-  } else {
-    const char* home = std::getenv("HOME");
-    base = std::filesystem::path(home ? home : "") / ".config";
-  }
-  return base / "Brennwick" / "registry.ini";
+  return UserFolderPath(UserFolder::Config) / "Brennwick" / "registry.ini";
 }
 
 RegistryFile::Section* RegistryFile::Find(const std::string& key) {

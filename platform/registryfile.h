@@ -16,7 +16,7 @@ class RegistryFile {
   // std::runtime_error naming it.
   explicit RegistryFile(std::filesystem::path path);
 
-  // ${XDG_CONFIG_HOME:-$HOME/.config}/Brennwick/registry.ini
+  // ${XDG_CONFIG_HOME:-$HOME/.config}/Brennwick/registry.ini (UserFolder::Config)
   static std::filesystem::path UserRecordPath();
 
   bool HasKey(const std::string& key) const;

@@ -6,6 +6,7 @@
 #include <set>
 
 #include "platform/asciicase.h"
+#include "platform/userfolders.h"
 
 namespace bw {
 namespace {
@@ -123,10 +124,10 @@ std::string ReadWineString(std::istream& reg, const std::string& key, const std:
 }
 
 std::vector<fs::path> WinePrefixes() {
-  const char* homeVar = std::getenv("HOME");
-  const fs::path home = homeVar ? homeVar : "";
+  const fs::path home = UserFolderPath(UserFolder::Home);
   const char* wine = std::getenv("WINEPREFIX");
-  std::vector<fs::path> candidates = {wine && *wine ? fs::path(wine) : home / ".wine"};
+  // Wine itself refuses a relative WINEPREFIX.
+  std::vector<fs::path> candidates = {wine && wine[0] == '/' ? fs::path(wine) : home / ".wine"};
   for (const fs::path& steam : {home / ".steam/steam", home / ".local/share/Steam"}) {
     std::error_code ec;
     std::vector<fs::path> found;
@@ -143,6 +144,16 @@ std::vector<fs::path> WinePrefixes() {
     if (!ec && fs::is_directory(real) && seen.insert(real).second) prefixes.push_back(p);
   }
   return prefixes;
+}
+
+fs::path EntryWithoutCase(const fs::path& folder, const std::string& name) {
+  std::error_code ec;
+  const fs::path exact = folder / name;
+  if (fs::exists(exact, ec)) return exact;
+  for (const auto& entry : fs::directory_iterator(folder, ec)) {
+    if (AsciiLower(entry.path().filename().string()) == AsciiLower(name)) return entry.path();
+  }
+  return exact;
 }
 
 std::string MapWindowsPath(const fs::path& prefix, const std::string& windowsPath) {
@@ -163,13 +174,7 @@ std::string MapWindowsPath(const fs::path& prefix, const std::string& windowsPat
       if (mapped != root) mapped = mapped.parent_path();
       continue;
     }
-    fs::path step = mapped / part;
-    if (!fs::exists(step, ec)) {
-      for (const auto& entry : fs::directory_iterator(mapped, ec)) {
-        if (AsciiLower(entry.path().filename().string()) == AsciiLower(part)) step = entry.path();
-      }
-    }
-    mapped = step;
+    mapped = EntryWithoutCase(mapped, part);
   }
   std::string result = mapped.string();
   const char last = windowsPath.back();

@@ -8,6 +8,8 @@
 #include <QThread>
 
 #ifndef _WIN32
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -47,12 +49,7 @@ QString BuiltProgram(const char* name) {
 QString ShippedWorkspace() { return QStringLiteral(BRENNWICK_SOURCE_DIR "/resources/XMLK/"); }
 
 ProgramFolder::ProgramFolder(bool withWorkspace) {
-  if (withWorkspace) {
-    const QString zip = path() + QStringLiteral("seed.zip");
-    WriteFileAtomic(zip, EmbeddedArchive());
-    ExtractArchive(zip, path());
-    QFile::remove(zip);
-  }
+  if (withWorkspace) ExtractArchive(EmbeddedArchive(), path());
 }
 
 QString ProgramFolder::path() const { return dir_.path() + QLatin1Char('/'); }
@@ -186,6 +183,11 @@ QString InChild(const std::function<QString()>& body) {
   close(pipeFds[0]);
   waitpid(child, nullptr, 0);
   return QString::fromUtf8(text);
+}
+
+bool PrivateBindMount(const QString& folder, const QString& onto) {
+  const bool own = unshare(CLONE_NEWNS) == 0 && mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
+  return own && mount(QFile::encodeName(folder).constData(), QFile::encodeName(onto).constData(), nullptr, MS_BIND, nullptr) == 0;
 }
 
 void LimitFileSize(qint64 bytes) {

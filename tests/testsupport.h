@@ -95,6 +95,12 @@ QByteArray WithoutDate(QByteArray bytes);
 // memory stays there. Linux only: its tests skip on Windows.
 QString InChild(const std::function<QString()>& body);
 
+#ifndef _WIN32
+// Mounts `folder` on `onto` (a bind mount, as a user's may be) in a mount namespace of the
+// calling process's own; for a child of InChild. False where the system does not let it.
+bool PrivateBindMount(const QString& folder, const QString& onto);
+#endif
+
 // Lets every file this process writes end at `bytes`, as a full disk does: a write beyond
 // fails with EFBIG instead of ending the process.
 void LimitFileSize(qint64 bytes);

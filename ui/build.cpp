@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
 
@@ -28,15 +27,15 @@ void ShowBuildError(const std::exception& error) {
 // the user's own. A missing one is built in a hidden folder beside it and renamed into
 // place only when complete, so an interrupted first start never leaves half a workspace;
 // whatever such a start left is cleared first.
-void ExtractWorkspace(const QString& zipPath, const QString& prgPath) {
+void ExtractWorkspace(const QByteArray& zip, const QString& prgPath) {
   const QString workspace = prgPath + QStringLiteral("XMLK");
   if (QFileInfo(workspace).isDir()) {
-    ExtractArchive(zipPath, prgPath);
+    ExtractArchive(zip, prgPath);
     return;
   }
   const QString staging = prgPath + QStringLiteral(".XMLK.neu");
   if (QFileInfo::exists(staging) || QFileInfo(staging).isSymLink()) RemoveTree(staging);
-  ExtractArchive(zipPath, staging);
+  ExtractArchive(zip, staging);
   if (!QDir().rename(staging + QStringLiteral("/XMLK"), workspace)) {
     Fail(QStringLiteral("Der Arbeitsordner „%1“ kann nicht angelegt werden.").arg(workspace));
   }
@@ -45,26 +44,17 @@ void ExtractWorkspace(const QString& zipPath, const QString& prgPath) {
 
 }  // namespace
 
+// The archive is extracted from the program's memory: a copy written beside the program
+// would be one more file a kill leaves behind, and the user may keep a file of that name.
 bool Build(const QString& prgPath) {
-  bool result = true;
-  const QString zipPath = prgPath + QStringLiteral("xmlk.zip");
   try {
-    WriteFileAtomic(zipPath, EmbeddedArchive());
-    QCoreApplication::processEvents();
+    ExtractWorkspace(EmbeddedArchive(), prgPath);
   } catch (const std::exception& error) {
     ShowBuildError(error);
-    result = false;
-  }
-  try {
-    ExtractWorkspace(zipPath, prgPath);
-    QCoreApplication::processEvents();
-  } catch (const std::exception& error) {
-    ShowBuildError(error);
-    result = false;
+    return false;
   }
   QCoreApplication::processEvents();
-  if (QFile::exists(zipPath)) QFile::remove(zipPath);
-  return result;
+  return true;
 }
 
 }  // namespace bw

@@ -35,6 +35,31 @@ bool IsSafeEntryName(const QString& name) {
   return true;
 }
 
+// libzip's own reasons are English; the user reads German ones.
+QString GermanZipReason(int error) {
+  switch (error) {
+    case ZIP_ER_NOZIP:
+      return QStringLiteral("Es ist kein ZIP-Archiv.");
+    case ZIP_ER_MEMORY:
+      return QStringLiteral("Der Arbeitsspeicher reicht nicht aus.");
+    case ZIP_ER_EOF:
+      return QStringLiteral("Es endet vorzeitig.");
+    case ZIP_ER_CRC:
+      return QStringLiteral("Die Prüfsumme stimmt nicht.");
+    case ZIP_ER_COMPNOTSUPP:
+      return QStringLiteral("Das Kompressionsverfahren wird nicht unterstützt.");
+    case ZIP_ER_ENCRNOTSUPP:
+    case ZIP_ER_NOPASSWD:
+      return QStringLiteral("Es ist verschlüsselt.");
+    default:  // ZIP_ER_INCONS, ZIP_ER_ZLIB and the like: damaged data
+      return QStringLiteral("Es ist beschädigt (ZIP-Fehler %1).").arg(error);
+  }
+}
+
+[[noreturn]] void FailEntry(const QString& name, const char* what) {
+  Fail(QStringLiteral("Der Eintrag „%1“ des eingebetteten Archivs %2").arg(name, QLatin1StringView(what)));
+}
+
 }  // namespace
 
 QByteArray EmbeddedArchive() {
@@ -43,25 +68,23 @@ QByteArray EmbeddedArchive() {
   return file.readAll();
 }
 
-void ExtractArchive(const QString& zipPath, const QString& destFolder) {
-  int error = 0;
-  std::unique_ptr<zip_t, ArchiveCloser> archive(
-      zip_open(QFile::encodeName(zipPath).constData(), ZIP_RDONLY, &error));
+void ExtractArchive(const QByteArray& zip, const QString& destFolder) {
+  // Read where it lies in memory: no copy of it is ever written, and no path reaches libzip.
+  zip_error_t error;
+  zip_error_init(&error);
+  zip_source_t* source = zip_source_buffer_create(zip.constData(), zip_uint64_t(zip.size()), 0, &error);
+  std::unique_ptr<zip_t, ArchiveCloser> archive(source ? zip_open_from_source(source, ZIP_RDONLY, &error) : nullptr);
   if (!archive) {
-    zip_error_t ze;
-    zip_error_init_with_code(&ze, error);
-    const QString reason = QString::fromLocal8Bit(zip_error_strerror(&ze));
-    zip_error_fini(&ze);
-    Fail(QStringLiteral("Das Archiv „%1“ kann nicht geöffnet werden: %2").arg(zipPath, reason));
+    zip_source_free(source);
+    const int code = zip_error_code_zip(&error);
+    zip_error_fini(&error);
+    Fail(QStringLiteral("Das eingebettete Archiv kann nicht geöffnet werden: ") + GermanZipReason(code));
   }
   const QDir dest(destFolder);
   const zip_int64_t count = zip_get_num_entries(archive.get(), 0);
   for (zip_int64_t i = 0; i < count; ++i) {
     const QString name = QString::fromUtf8(zip_get_name(archive.get(), zip_uint64_t(i), 0));
-    if (!IsSafeEntryName(name)) {
-      Fail(QStringLiteral("Der Eintrag „%1“ des Archivs „%2“ läge außerhalb des Programmordners und wird nicht entpackt.")
-               .arg(name, zipPath));
-    }
+    if (!IsSafeEntryName(name)) FailEntry(name, "läge außerhalb des Programmordners und wird nicht entpackt.");
   }
   for (zip_int64_t i = 0; i < count; ++i) {
     const QString name = QString::fromUtf8(zip_get_name(archive.get(), zip_uint64_t(i), 0));
@@ -75,18 +98,14 @@ void ExtractArchive(const QString& zipPath, const QString& destFolder) {
     zip_stat_t st;
     zip_stat_init(&st);
     std::unique_ptr<zip_file_t, EntryCloser> entry(zip_fopen_index(archive.get(), zip_uint64_t(i), 0));
-    if (!entry || zip_stat_index(archive.get(), zip_uint64_t(i), 0, &st) != 0) {
-      Fail(QStringLiteral("Der Eintrag „%1“ des Archivs „%2“ kann nicht gelesen werden.").arg(name, zipPath));
-    }
+    if (!entry || zip_stat_index(archive.get(), zip_uint64_t(i), 0, &st) != 0) FailEntry(name, "kann nicht gelesen werden.");
     // The size in the archive's directory is checked against the data, not trusted for
     // memory: a damaged entry may claim gigabytes.
     QByteArray bytes;
     char chunk[65536];
     zip_int64_t read = 0;
     while ((read = zip_fread(entry.get(), chunk, sizeof chunk)) > 0) bytes.append(chunk, qsizetype(read));
-    if (read < 0 || zip_uint64_t(bytes.size()) != st.size) {
-      Fail(QStringLiteral("Der Eintrag „%1“ des Archivs „%2“ ist beschädigt.").arg(name, zipPath));
-    }
+    if (read < 0 || zip_uint64_t(bytes.size()) != st.size) FailEntry(name, "ist beschädigt.");
     WriteFileAtomic(target, bytes);
   }
 }

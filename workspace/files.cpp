@@ -39,6 +39,14 @@ void RemoveTree(const QString& path) {
 
 bool IsWriteLeftover(const QString& fileName) { return IsReplaceFileLeftover(fileName.toStdString()); }
 
+void RemoveWriteLeftovers(const QString& folder) {
+  QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+  while (it.hasNext()) {
+    const QFileInfo entry = it.nextFileInfo();
+    if (IsWriteLeftover(entry.fileName())) RemoveTree(entry.filePath());
+  }
+}
+
 QString NonRegularFileError(const QString& path) {
   const QFileInfo info(path);
   if (!info.exists() || info.isFile()) return {};

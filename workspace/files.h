@@ -21,6 +21,10 @@ void RemoveTree(const QString& path);
 // was killed before it finished.
 bool IsWriteLeftover(const QString& fileName);
 
+// Deletes the temporary files that killed writes left anywhere below `folder` (names of
+// the writer's own pattern only), so they never reach the game or stay in the workspace.
+void RemoveWriteLeftovers(const QString& folder);
+
 // A path as the platform layer takes it.
 std::filesystem::path NativePath(const QString& path);
 

@@ -1,11 +1,9 @@
 // Any bytes as the workspace archive: extracting it may fail with an error, but must write
 // nothing outside the target folder. The target is a folder inside another one, so a write
-// beside it or above it shows up as an extra entry or a changed archive file.
+// beside it or above it shows up as an extra entry.
 
 #include <algorithm>
 #include <cstdint>
-#include <fstream>
-#include <iterator>
 #include <vector>
 
 #include "tests/fuzz/fuzzsupport.h"
@@ -26,27 +24,21 @@ std::string Entries(const fs::path& folder) {
   return lines;
 }
 
-std::string Bytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const fs::path root = bw::fuzz::ScratchFolder();
   // A path the extraction leaves relative lands here, beside the program folder.
   fs::current_path(root);
-  const fs::path zip = root / "xmlk.zip";
   const fs::path program = root / "program";
   fs::remove_all(program);
   fs::create_directories(program / "target");
-  bw::fuzz::WriteBytes(zip, data, size);
   try {
-    bw::ExtractArchive(QString::fromStdString(zip.string()), QString::fromStdString((program / "target").string()));
+    bw::ExtractArchive(QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)),
+                       QString::fromStdString((program / "target").string()));
   } catch (const bw::Error&) {
   }
-  if (Entries(root) != "program\nxmlk.zip\n") {
+  if (Entries(root) != "program\n") {
     bw::fuzz::Finding("extraction wrote beside the program folder", Entries(root));
   }
   if (Entries(program) != "target\n") bw::fuzz::Finding("extraction wrote beside the target folder", Entries(program));
@@ -56,6 +48,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (const fs::directory_entry& e : fs::recursive_directory_iterator(program / "target")) {
     if (e.is_symlink()) bw::fuzz::Finding("extraction made a link", e.path().string());
   }
-  if (Bytes(zip) != std::string(reinterpret_cast<const char*>(data), size)) bw::fuzz::Finding("extraction changed the archive");
   return 0;
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
+
 #ifndef _WIN32
 #include <fcntl.h>
 #include <sys/file.h>
@@ -46,14 +48,30 @@ TEST(InstanceLock, IsHeldUntilTheProcessEndsAndRefusesOthers) {
 #endif
 }
 
-TEST(InstanceLock, FallsBackToTheTempFolderWithTheUserId) {
+// Every copy finds the lock where the session's copies hold it, whatever its environment:
+// without an absolute XDG_RUNTIME_DIR in /run/user/<uid>, else in /tmp; never in TMPDIR or
+// the working folder. The child has a /run and a /tmp of its own.
+TEST(InstanceLock, EveryCopyOfTheUserFindsTheSameLockFile) {
   BW_LINUX_ONLY("the lock file");
 #ifndef _WIN32
-  test::ScopedHome home;
-  qunsetenv("XDG_RUNTIME_DIR");
-  qputenv("TMPDIR", home.path().toUtf8());
-  EXPECT_TRUE(AcquireInstanceLock("BrennwickTestC"));
-  EXPECT_EQ(LockFrom(home.path() + QStringLiteral("/BrennwickTestC-%1.lock").arg(getuid())), -1);
-  qunsetenv("TMPDIR");
+  for (const bool session : {true, false}) {  // /run/user/<uid> exists
+    SCOPED_TRACE(session ? "XDG_RUNTIME_DIR unset" : "XDG_RUNTIME_DIR relative, no session folder");
+    test::ScopedHome home;
+    const QString system = home.path() + "/system/", uid = QString::number(getuid());
+    const QString lock = session ? "run/user/" + uid + "/BrennwickTestC.lock" : "tmp/BrennwickTestC-" + uid + ".lock";
+    QDir().mkpath(system + (session ? "run/user/" + uid : "run"));
+    QDir().mkpath(system + "tmp");
+    const QString held = test::InChild([&] {
+      QDir::setCurrent(home.path());
+      if (session) qunsetenv("XDG_RUNTIME_DIR");
+      else qputenv("XDG_RUNTIME_DIR", "run");
+      qputenv("TMPDIR", "nowhere");
+      if (!test::PrivateBindMount(system + "run", "/run") || !test::PrivateBindMount(system + "tmp", "/tmp")) return QString();
+      return QString::number(AcquireInstanceLock("BrennwickTestC") && LockFrom("/" + lock) == -1);
+    });
+    if (held.isEmpty()) GTEST_SKIP() << "no mount namespace of our own here";
+    EXPECT_EQ(held, "1");
+    EXPECT_EQ(test::FilesBelow(home.path()), QStringList{"system/" + lock});
+  }
 #endif
 }

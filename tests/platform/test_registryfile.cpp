@@ -3,6 +3,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#ifndef _WIN32
+#include <pwd.h>
+#include <unistd.h>
+#endif
 
 #include "platform/pathtext.h"
 #include "platform/registryfile.h"
@@ -95,4 +99,13 @@ TEST(RegistryFile, RecordPathFollowsXdgConfigHome) {
   }
   qputenv("XDG_CONFIG_HOME", "/elsewhere");
   EXPECT_EQ(RegistryFile::UserRecordPath(), "/elsewhere/Brennwick/registry.ini");
+#ifndef _WIN32
+  // Nor HOME: the home of the user's passwd entry, never the working folder.
+  qunsetenv("XDG_CONFIG_HOME");
+  for (const char* value : {static_cast<const char*>(nullptr), "relative/home"}) {
+    if (value) qputenv("HOME", value);
+    else qunsetenv("HOME");
+    EXPECT_EQ(RegistryFile::UserRecordPath(), std::filesystem::path(getpwuid(getuid())->pw_dir) / ".config/Brennwick/registry.ini");
+  }
+#endif
 }

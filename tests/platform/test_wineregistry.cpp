@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <sstream>
 
+#include "platform/registry.h"
 #include "platform/wineregistry.h"
 #include "tests/testsupport.h"
 
@@ -121,4 +122,18 @@ TEST(WineRegistry, SearchesWinePrefixThenEachProtonPrefixOnce) {
   EXPECT_EQ(prefixes(), QStringList({h + "/.wine", proton + "1000/pfx", proton + "2000/pfx"}));
   qputenv("WINEPREFIX", (h + "/other/pfx").toUtf8());
   EXPECT_EQ(prefixes(), QStringList({h + "/other/pfx", proton + "1000/pfx", proton + "2000/pfx"}));
+}
+
+// As Windows finds the game, for the record's GameLocation, an install record and the
+// chooser alike: each part of Bin/Win64/Corvana1800.exe in any letter case.
+TEST(WineRegistry, TheGameCheckMatchesEachPartWithoutCase) {
+  const std::pair<const char*, bool> cases[] = {{"bin/win64/corvana1800.exe", true}, {"BIN/Win64/CORVANA1800.EXE", true},
+                                                {"Bin/Win32/Corvana1800.exe", false}, {"Bin/Win64/Corvana1800.exe.txt", false}};
+  for (const auto& [file, game] : cases) {
+    SCOPED_TRACE(file);
+    const test::ProgramFolder folder(false);
+    QDir().mkpath(QFileInfo(folder.path() + file).path());
+    test::WriteBytes(folder.path() + file, {});
+    EXPECT_EQ(IsGameFolder(folder.path().toStdString()), game);
+  }
 }

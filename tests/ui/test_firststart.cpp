@@ -44,11 +44,12 @@ TEST(FirstStart, SetsTheFolderValuesWithOneTrailingDelimiter) {
 
 namespace {
 
-// The program folder holds the workspace and nothing an earlier start left.
-void ExpectWholeWorkspaceAndNoLeftovers(const ProgramFolder& folder) {
+// The program folder holds the workspace and nothing an earlier start left, but the user's
+// own files.
+void ExpectWholeWorkspaceAndNoLeftovers(const ProgramFolder& folder, const QStringList& own = {}) {
   test::ExpectSameFiles(folder.xml(), test::ShippedWorkspace());
   EXPECT_EQ(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
-            QStringList{QStringLiteral("XMLK")});
+            QStringList{QStringLiteral("XMLK")} + own);
 }
 
 }  // namespace
@@ -57,10 +58,10 @@ TEST(FirstStart, WhatAnInterruptedStartLeftIsClearedAndTheWorkspaceExtractedWhol
   struct Case {
     const char* what;
     bool halfExtracted;  // the hidden folder the workspace is extracted into
-    bool archive;        // xmlk.zip, cut short
+    bool archive;        // a file of the user's named xmlk.zip, which stays
   };
   const Case cases[] = {{"a half extracted workspace", true, false},
-                        {"the archive", false, true},
+                        {"the user's xmlk.zip", false, true},
                         {"both", true, true}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -75,16 +76,28 @@ TEST(FirstStart, WhatAnInterruptedStartLeftIsClearedAndTheWorkspaceExtractedWhol
     test::ModalWatch noMessage;
     TMainForm form(folder.path());
     EXPECT_EQ(noMessage.seen(), QStringList());
-    ExpectWholeWorkspaceAndNoLeftovers(folder);
+    ExpectWholeWorkspaceAndNoLeftovers(folder, c.archive ? QStringList{"xmlk.zip"} : QStringList());
+    EXPECT_EQ(test::ReadBytes(folder.path() + QStringLiteral("xmlk.zip")), c.archive ? EmbeddedArchive().left(4000) : QByteArray());
   }
 }
 
-// The disk fills up while the first start extracts the workspace (the archive an earlier
-// start wrote is still there): no workspace appears, and the next start builds it whole.
+// A start deletes what killed writes left in the workspace: names of the writer's pattern only.
+TEST(FirstStart, RemovesTheWritersLeftoversInTheWorkspace) {
+  ProgramFolder folder;
+  const QStringList leftovers = {".Products.xml.tmp-Ab3xYz", "[Brennwick] Materials/data/icon/.Item_1.png.tmp-000000"};
+  const QStringList own = {"Notiz.txt.tmp-ABCDEF", ".Notiz.txt.tmp-ABC", ".Notiz.txt.tmp-ABCDE!"};
+  for (const QString& name : leftovers + own) test::WriteBytes(folder.xml(name), "x");
+  test::ModalWatch noMessage;
+  TMainForm form(folder.path());
+  EXPECT_EQ(noMessage.seen(), QStringList());
+  for (const QString& name : leftovers + own) EXPECT_EQ(QFile::exists(folder.xml(name)), own.contains(name)) << name.toStdString();
+}
+
+// The disk fills up while the first start extracts the workspace: no workspace appears,
+// and the next start builds it whole.
 TEST(FirstStart, AStartCutShortByAFullDiskIsCompletedByTheNextStart) {
   BW_LINUX_ONLY("a full disk made by a file size limit in a child process");
   ProgramFolder folder(false);
-  test::WriteBytes(folder.path() + QStringLiteral("xmlk.zip"), EmbeddedArchive());
   const QString seen = test::InChild([&] {
     test::LimitFileSize(20000);  // less than the archive and its largest file
     test::ModalWatch closeEveryMessage;

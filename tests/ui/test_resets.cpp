@@ -127,7 +127,6 @@ TEST(Resets, DecliningEitherQuestionChangesNothing) {
   EditAllSlots(form);
   QTest::mouseClick(w.ui.Item5Btn, Qt::LeftButton);
   w.ui.ProductCycleBox->setValue(9);
-  QFile::remove(w.folder.path() + QStringLiteral("xmlk.zip"));
   const auto before = test::Snapshot(w.folder.path());
   const QSize size = form.frameGeometry().size();
   for (const Case& c : cases) {
@@ -159,6 +158,7 @@ TEST(Resets, FullResetRestoresTheFirstStartAndKeepsTheUsersOwnFiles) {
   test::WriteBytes(w.folder.xml("Property.xml"), property);
   test::WriteBytes(w.folder.xml("Notizen.txt"), "meine Notizen\r\n");
   test::WriteBytes(w.folder.xml("Products.xml"), "kaputt");
+  test::WriteBytes(w.folder.path() + QStringLiteral("xmlk.zip"), "meins");
 
   Answer seen;
   AnswerNextQuestion(QStringLiteral("Zurücksetzen"), &seen);
@@ -173,7 +173,7 @@ TEST(Resets, FullResetRestoresTheFirstStartAndKeepsTheUsersOwnFiles) {
             test::ReadBytes(QStringLiteral(BRENNWICK_SOURCE_DIR "/tests/golden/Property.xml")));
   EXPECT_EQ(test::ReadBytes(w.folder.xml("Products.xml")), test::ReadBytes(test::ShippedWorkspace() + "Products.xml"));
   EXPECT_EQ(test::ReadBytes(w.folder.xml("Notizen.txt")), QByteArray("meine Notizen\r\n"));
-  EXPECT_FALSE(QFile::exists(w.folder.path() + QStringLiteral("xmlk.zip")));
+  EXPECT_EQ(test::ReadBytes(w.folder.path() + QStringLiteral("xmlk.zip")), QByteArray("meins"));
 
   EXPECT_EQ(form.frameGeometry().size(), QSize(1675, 942));
   EXPECT_EQ(w.ui.Version->text(), GetAppVersionStr());
