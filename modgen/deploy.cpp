@@ -78,17 +78,38 @@ void RemoveAfterFailure(const QString& path) {
   }
 }
 
+// The old mod, out of the game's sight, goes. A running game may still hold one of its files
+// (Windows lets no one delete such a file); what the game finds is right already, and the
+// next generation deletes the rest. `done` says what the game finds.
+void RemoveSetAside(const QString& old, const QString& done) {
+  try {
+    RemoveTree(old);
+  } catch (const Error& error) {
+    Fail(QStringLiteral("%1 Der Ordner der bisherigen Modifikation „%2“ wird noch verwendet, vielleicht vom laufenden "
+                        "Spiel; die nächste Erzeugung löscht ihn. %3")
+             .arg(done, old, error.message()));
+  }
+}
+
+// Windows refuses to rename a folder while a file in it is open.
+[[noreturn]] void FailInUse(const QString& modFolder, const QString& what) {
+  Fail(QStringLiteral("Die Modifikation „%1“ kann nicht %2 werden: Ihr Ordner wird verwendet, vielleicht vom laufenden "
+                      "Spiel. Sie bleibt, wie sie war.")
+           .arg(modFolder, what));
+}
+
 // Puts the new copy in the old one's place and deletes the old one. Where the file system
 // swaps two entries in one step, the mod folder is never missing; elsewhere the old one is
 // renamed aside to `old` first.
 void Swap(const QString& fresh, const QString& modFolder, const QString& old) {
+  const QString done = QStringLiteral("Die neue Modifikation steht in „%1“.").arg(modFolder);
   if (ExchangeEntries(NativePath(fresh), NativePath(modFolder))) {
-    RemoveTree(fresh);
+    RemoveSetAside(fresh, done);
     return;
   }
   if (!QDir().rename(modFolder, old)) {
     RemoveAfterFailure(fresh);
-    Fail(QStringLiteral("Die bisherige Modifikation „%1“ kann nicht ersetzt werden; sie bleibt, wie sie war.").arg(modFolder));
+    FailInUse(modFolder, QStringLiteral("ersetzt"));
   }
   if (!QDir().rename(fresh, modFolder)) {
     const bool restored = QDir().rename(old, modFolder);
@@ -97,7 +118,7 @@ void Swap(const QString& fresh, const QString& modFolder, const QString& old) {
                   : QStringLiteral("Die Modifikation kann nicht nach „%1“ gestellt werden; die bisherige liegt noch unter „%2“.")
                         .arg(modFolder, old));
   }
-  RemoveTree(old);
+  RemoveSetAside(old, done);
 }
 
 }  // namespace
@@ -140,8 +161,8 @@ void RemoveDeployedFolder(const QString& modFolder) {
   RestoreDeployedFolder(modFolder);
   if (!EntryExists(modFolder)) return;
   const QString going = Beside(modFolder, ".neu");
-  if (!QDir().rename(modFolder, going)) Fail(QStringLiteral("Die Modifikation „%1“ kann nicht entfernt werden.").arg(modFolder));
-  RemoveTree(going);
+  if (!QDir().rename(modFolder, going)) FailInUse(modFolder, QStringLiteral("entfernt"));
+  RemoveSetAside(going, QStringLiteral("Die Modifikation „%1“ ist entfernt.").arg(modFolder));
 }
 
 }  // namespace bw

@@ -29,16 +29,99 @@ namespace bw {
 
 bool ExchangeEntries(const std::filesystem::path&, const std::filesystem::path&) { return false; }
 
-// The C++ library walks the tree without following links; paths can't grow beyond the
-// system's limit, so neither can the depth of the walk.
-void RemoveTree(const std::filesystem::path& path) {
-  std::error_code ec;
-  std::filesystem::remove_all(path, ec);
-  if (ec) {
-    const std::string reason = ec.category() == std::system_category() ? GermanSystemReason(DWORD(ec.value()))
-                                                                         : GermanReason(ec.value());
-    throw std::runtime_error("„" + Utf8Text(path) + "“ kann nicht gelöscht werden: " + reason);
+bool EntersFolder(unsigned long attributes) {
+  return (attributes & FILE_ATTRIBUTE_DIRECTORY) && !(attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+namespace {
+
+// The prefix that lifts the length limit of the wide functions' paths; it needs a full path.
+constexpr std::wstring_view kLong = L"\\\\?\\";
+
+std::wstring Long(const std::wstring& full) {
+  if (full.starts_with(kLong)) return full;
+  return full.starts_with(L"\\\\") ? std::wstring(kLong) + L"UNC" + full.substr(1) : std::wstring(kLong) + full;
+}
+
+[[noreturn]] void Fail(const std::wstring& entry, bool folder, DWORD error) {
+  throw std::runtime_error(std::string(folder ? "Der Ordner „" : "Die Datei „") + Utf8(entry) +
+                           "“ kann nicht gelöscht werden: " + GermanSystemReason(error));
+}
+
+// Deletes one entry through a handle of its own, never through a link: a read-only mark is
+// cleared first, and the entry goes when the handle closes. 0 or the system's error code.
+DWORD DeleteEntry(const std::wstring& full) {
+  HANDLE entry = CreateFileW(Long(full).c_str(), DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES,
+                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                             FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+  if (entry == INVALID_HANDLE_VALUE) return GetLastError();
+  DWORD error = 0;
+  FILE_BASIC_INFO basic;
+  if (!GetFileInformationByHandleEx(entry, FileBasicInfo, &basic, sizeof basic)) error = GetLastError();
+  if (!error && (basic.FileAttributes & FILE_ATTRIBUTE_READONLY)) {
+    basic.FileAttributes &= ~DWORD(FILE_ATTRIBUTE_READONLY);
+    if (!basic.FileAttributes) basic.FileAttributes = FILE_ATTRIBUTE_NORMAL;
+    if (!SetFileInformationByHandle(entry, FileBasicInfo, &basic, sizeof basic)) error = GetLastError();
   }
+  FILE_DISPOSITION_INFO disposition{TRUE};
+  if (!error && !SetFileInformationByHandle(entry, FileDispositionInfo, &disposition, sizeof disposition)) {
+    error = GetLastError();
+  }
+  CloseHandle(entry);
+  return error;
+}
+
+// Deletes every entry of `folder` that the walk does not enter and returns the name of one
+// that it does, or "" when none is left.
+std::wstring ClearFiles(const std::wstring& folder) {
+  WIN32_FIND_DATAW found;
+  HANDLE listing = FindFirstFileExW(Long(folder + L"\\*").c_str(), FindExInfoBasic, &found, FindExSearchNameMatch,
+                                    nullptr, FIND_FIRST_EX_LARGE_FETCH);
+  if (listing == INVALID_HANDLE_VALUE) Fail(folder, true, GetLastError());
+  std::wstring subfolder;
+  std::wstring failed;
+  DWORD error = 0;
+  do {
+    const std::wstring name = found.cFileName;
+    if (name == L"." || name == L"..") continue;
+    if (EntersFolder(found.dwFileAttributes)) {
+      subfolder = name;
+      break;
+    }
+    if ((error = DeleteEntry(folder + L'\\' + name))) {
+      failed = name;
+      break;
+    }
+  } while (FindNextFileW(listing, &found));
+  if (!error && subfolder.empty() && GetLastError() != ERROR_NO_MORE_FILES) error = GetLastError();
+  FindClose(listing);
+  if (!failed.empty()) Fail(folder + L'\\' + failed, (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0, error);
+  if (error) Fail(folder, true, error);
+  return subfolder;
+}
+
+}  // namespace
+
+// Down to the first folder with no subfolder, emptied and deleted, then up again to its
+// parent, until the top is gone. Only the current path is held.
+void RemoveTree(const std::filesystem::path& given) {
+  std::error_code ec;
+  std::wstring top = std::filesystem::absolute(given, ec).make_preferred().native();
+  while (top.size() > 3 && top.back() == L'\\') top.pop_back();
+  const DWORD attributes = GetFileAttributesW(Long(top).c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) Fail(top, false, GetLastError());
+  std::wstring current = top;
+  if (EntersFolder(attributes)) {
+    for (std::wstring subfolder; !(subfolder = ClearFiles(current)).empty() || current != top;) {
+      if (!subfolder.empty()) {
+        current += L'\\' + subfolder;
+        continue;
+      }
+      if (const DWORD error = DeleteEntry(current)) Fail(current, true, error);
+      current.resize(current.rfind(L'\\'));
+    }
+  }
+  if (const DWORD error = DeleteEntry(top)) Fail(top, (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0, error);
 }
 
 #else

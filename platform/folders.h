@@ -17,6 +17,15 @@ bool ExchangeEntries(const std::filesystem::path& a, const std::filesystem::path
 // a folder moved out of the tree while the walk is inside it stops the walk before it climbs
 // anywhere else. Failures raise std::runtime_error with a German message naming the first
 // entry that can't be removed.
+// Windows: every reparse point (junction, symbolic link) counts as a link, read-only marks of
+// files and folders are cleared, and the walk holds one path, in the system's long form,
+// whose limit of 32767 letters is the only bound.
 void RemoveTree(const std::filesystem::path& path);
+
+#ifdef _WIN32
+// Whether RemoveTree goes into an entry with these attributes (as the system lists them) to
+// empty it: a folder that is no reparse point.
+bool EntersFolder(unsigned long attributes);
+#endif
 
 }  // namespace bw

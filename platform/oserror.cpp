@@ -71,9 +71,13 @@ std::string GermanSystemReason(unsigned long error) {
     case ERROR_HANDLE_DISK_FULL:
       return GermanReason(ENOSPC);
     case ERROR_ACCESS_DENIED:
+      return GermanReason(EACCES);
+    // Held open by another program (a running game holds its mods' files), or, for a folder
+    // that was emptied, holding an entry that such a program has yet to let go.
     case ERROR_SHARING_VIOLATION:
     case ERROR_LOCK_VIOLATION:
-      return GermanReason(EACCES);
+    case ERROR_DIR_NOT_EMPTY:
+      return "Ein anderes Programm greift gerade darauf zu.";
     case ERROR_WRITE_PROTECT:
       return GermanReason(EROFS);
     case ERROR_PATH_NOT_FOUND:

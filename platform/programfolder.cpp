@@ -1,6 +1,13 @@
 #include "platform/programfolder.h"
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <shlobj.h>
+#include <windows.h>
+
+#include <vector>
+
+#include "platform/pathtext.h"
+#else
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -15,7 +22,48 @@ namespace bw {
 
 #ifdef _WIN32
 
-std::string ProgramFolder(const std::string& exeFolder) { return exeFolder; }
+namespace {
+
+// Whether the folder's access rules let this user make files and folders in it; nothing is
+// made to find out. (C:\Program Files lets only administrators.)
+bool MayCreateIn(const std::wstring& folder) {
+  const SECURITY_INFORMATION parts = OWNER_SECURITY_INFORMATION | GROUP_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION;
+  DWORD size = 0;
+  GetFileSecurityW(folder.c_str(), parts, nullptr, 0, &size);
+  std::vector<BYTE> rules(size);
+  if (!size || !GetFileSecurityW(folder.c_str(), parts, rules.data(), size, &size)) return false;
+  HANDLE process = nullptr;
+  HANDLE user = nullptr;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_DUPLICATE | TOKEN_QUERY, &process)) return false;
+  const bool impersonating = DuplicateToken(process, SecurityImpersonation, &user);
+  CloseHandle(process);
+  if (!impersonating) return false;
+  GENERIC_MAPPING mapping{FILE_GENERIC_READ, FILE_GENERIC_WRITE, FILE_GENERIC_EXECUTE, FILE_ALL_ACCESS};
+  PRIVILEGE_SET privileges;
+  DWORD privilegesSize = sizeof privileges;
+  DWORD granted = 0;
+  BOOL allowed = FALSE;
+  const bool checked = AccessCheck(rules.data(), user, FILE_ADD_FILE | FILE_ADD_SUBDIRECTORY, &mapping, &privileges,
+                                   &privilegesSize, &granted, &allowed);
+  CloseHandle(user);
+  return checked && allowed;
+}
+
+}  // namespace
+
+std::string ProgramFolder(const std::string& exeFolder) {
+  if (MayCreateIn(Wide(exeFolder))) return exeFolder;
+  wchar_t* local = nullptr;
+  const bool found = SUCCEEDED(SHGetKnownFolderPath(FOLDERID_LocalAppData, KF_FLAG_CREATE, nullptr, &local));
+  const std::wstring folder = found ? std::wstring(local) + L"\\Brennwick" : std::wstring();
+  CoTaskMemFree(local);
+  // Without a local application data folder the first start's error report names the
+  // executable's folder.
+  if (!found) return exeFolder;
+  // A folder that can't be made is named by the first start's error report.
+  CreateDirectoryW(folder.c_str(), nullptr);
+  return Utf8(folder);
+}
 
 #else
 

@@ -10,7 +10,9 @@ namespace bw {
 // else ${XDG_DATA_HOME:-$HOME/.local/share}/Brennwick, created (mode 0700) when missing.
 // Places of installed programs are everything below /usr and the bin folder of any
 // installation of ours (one with ../share/applications/brennwick.desktop): root may write
-// there, but a package's folder never receives a workspace. Windows: always `exeFolder`.
+// there, but a package's folder never receives a workspace. Windows: `exeFolder` when its
+// access rules let the user make files there, else %LOCALAPPDATA%\Brennwick, created when
+// missing.
 std::string ProgramFolder(const std::string& exeFolder);
 
 }  // namespace bw

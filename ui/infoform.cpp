@@ -5,6 +5,9 @@
 #include <QPushButton>
 #include <QTextEdit>
 
+#ifdef Q_OS_WIN
+#include "platform/windowframe.h"
+#endif
 #include "ui/controls.h"
 #include "ui/jpeg.h"
 #include "ui/layoutscale.h"
@@ -55,7 +58,7 @@ TInfoForm::TInfoForm(const QString& xmlPath, QWidget* parent)
 }
 
 void TInfoForm::FormCreate() {
-  // The outer height; the frame is not known before the window is shown.
+  // The outer height; the frame is not known before the window is shown (see showEvent).
   setFixedSize(width(), Scaled(900) - (frameGeometry().height() - height()));
 }
 
@@ -80,6 +83,11 @@ void TInfoForm::FormShow() {
 
 void TInfoForm::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
+#ifdef Q_OS_WIN
+  // The outer height again, now that the native window and so its frame exist; Windows counts
+  // the frame in device pixels.
+  setFixedSize(width(), Scaled(900) - qRound(FrameHeight(reinterpret_cast<void*>(winId())) / devicePixelRatioF()));
+#endif
   if (QWidget* owner = parentWidget()) move(owner->frameGeometry().center() - rect().center());
 }
 

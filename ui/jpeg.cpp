@@ -13,7 +13,7 @@ namespace {
 struct ErrorManager {
   jpeg_error_mgr pub;
   std::jmp_buf jump;
-  char message[JMSG_LENGTH_MAX];
+  char message[JMSG_LENGTH_MAX];  // libjpeg's English texts, plain ASCII
 };
 
 void OnError(j_common_ptr info) {
@@ -37,7 +37,7 @@ QImage DecodeJpeg(const QByteArray& bytes, const QString& name) {
   if (setjmp(errors.jump)) {
     jpeg_destroy_decompress(&info);
     delete image;
-    throw Error(QStringLiteral("Das Bild „%1“ ist beschädigt: %2").arg(name, QString::fromLocal8Bit(errors.message)));
+    throw Error(QStringLiteral("Das Bild „%1“ ist beschädigt: %2").arg(name, QString::fromLatin1(errors.message)));
   }
   jpeg_create_decompress(&info);
   jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(bytes.constData()), static_cast<unsigned long>(bytes.size()));

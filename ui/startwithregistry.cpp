@@ -9,6 +9,9 @@
 #include <cstdlib>
 #include <stdexcept>
 
+#ifdef _WIN32
+#include "platform/folderchooser.h"
+#endif
 #include "platform/instancelock.h"
 #include "platform/localtime.h"
 #include "platform/registry.h"
@@ -45,11 +48,15 @@ std::string Native(const QString& path) { return QDir::toNativeSeparators(path).
 }  // namespace
 
 QString ChooseGameFolder() {
+  const char* text = "Das Spiel Corvana 1800 kann nicht gefunden werden\r"
+                     "Wählen Sie aus der Liste das Hauptverzeichnis des Spiels Corvana 1800 aus.\r";
+#ifdef _WIN32
+  return Text(BrowseForFolder(text));
+#else
   QDialog box;
   box.setObjectName(QStringLiteral("GameFolderChooser"));
   box.setWindowTitle(QStringLiteral("Ordner suchen"));
-  auto* text = new QLabel(Shown("Das Spiel Corvana 1800 kann nicht gefunden werden\r"
-                                "Wählen Sie aus der Liste das Hauptverzeichnis des Spiels Corvana 1800 aus.\r"));
+  auto* label = new QLabel(Shown(text));
   // Qt's own dialog, embedded, so the text can stand above the folder tree.
   auto* folders = new QFileDialog(&box);
   folders->setWindowFlags(Qt::Widget);  // QDialog makes a window of a plain Qt::Widget flag
@@ -62,10 +69,11 @@ QString ChooseGameFolder() {
   }
   QObject::connect(folders, &QDialog::finished, &box, &QDialog::done);
   auto* layout = new QVBoxLayout(&box);
-  layout->addWidget(text);
+  layout->addWidget(label);
   layout->addWidget(folders, 1);
   if (box.exec() != QDialog::Accepted) return {};
   return folders->selectedFiles().value(0);
+#endif
 }
 
 GameFolders StartWithRegistry(const QString& prgPath, const QString& version) {

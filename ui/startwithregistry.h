@@ -18,7 +18,8 @@ struct GameFolders {
 // goes on.
 GameFolders StartWithRegistry(const QString& prgPath, const QString& version);
 
-// The folder chooser shown when the game is nowhere recorded; "" when cancelled.
+// The folder chooser shown when the game is nowhere recorded, with its text above the folder
+// tree (Windows: the system's folder browser; elsewhere Qt's own dialog); "" when cancelled.
 QString ChooseGameFolder();
 
 }  // namespace bw

@@ -4,8 +4,14 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QThread>
 #include <functional>
+
+#ifdef _WIN32
+#include <windows.h>
+#include <sddl.h>
+#endif
 
 #include "platform/registry.h"
 #include "tests/testsupport.h"
@@ -63,6 +69,18 @@ void StartProgramIn(const QString& folder) {
   QThread::msleep(500);
   EXPECT_FALSE(program.endsWithin(0));
 }
+
+#ifdef _WIN32
+// Lets everyone only read and list `folder` from now on, as C:\Program Files does for a user
+// without administrator's rights; `deny` false lets everyone do everything there again.
+void DenyWriting(const QString& folder, bool deny = true) {
+  PSECURITY_DESCRIPTOR rules = nullptr;
+  ConvertStringSecurityDescriptorToSecurityDescriptorW(deny ? L"D:P(A;OICI;GRGX;;;WD)" : L"D:P(A;OICI;GA;;;WD)",
+                                                       SDDL_REVISION_1, &rules, nullptr);
+  EXPECT_TRUE(SetFileSecurityW(QDir::toNativeSeparators(folder).toStdWString().c_str(), DACL_SECURITY_INFORMATION, rules));
+  LocalFree(rules);
+}
+#endif
 
 }  // namespace
 
@@ -129,39 +147,54 @@ TEST(Program, NewUserWithAProtonGameAndASecondCopy) {
   EXPECT_FALSE(first.endsWithin(0));
 }
 
-// Windows: the launcher's install record (written with reg.exe) finds the game of a new user;
-// the first copy writes the record with Windows paths, a second copy is refused by the named
-// mutex and leaves workspace and record alone.
+// Windows: the launcher's install record (written with reg.exe) finds the game of a new user
+// whose copy lies in a folder the user may not write, as C:\Program Files: the workspace goes
+// to %LOCALAPPDATA%\Brennwick, which the record names, with the game's path in Windows'
+// form, and brennwick-catalog.exe there works on the same folder; a second copy is refused by
+// the named mutex and leaves workspace and record alone.
 TEST(Program, NewUserWithAnInstalledGameAndASecondCopy) {
 #ifndef _WIN32
-  GTEST_SKIP() << "Windows only: the registry and the named mutex";
+  GTEST_SKIP() << "Windows only: the registry, the named mutex and access rules";
 #else
   ScopedHome home;
-  const QString game = QDir::toNativeSeparators(home.path() + QStringLiteral("/Games/Corvana 1800"));
+  const QString game = QDir::toNativeSeparators(home.path() + QStringLiteral("/Spiele/Corvana 1800 Königsedition"));
   test::MakeGame(game);
   const QString launcher = QStringLiteral("HKLM\\SOFTWARE\\WOW6432Node\\Ubisoft\\Launcher\\Installs\\4553");
   ASSERT_EQ(QProcess::execute(QStringLiteral("reg.exe"), {QStringLiteral("add"), launcher, QStringLiteral("/v"),
                                                            QStringLiteral("InstallDir"), QStringLiteral("/d"),
                                                            game + QLatin1Char('\\'), QStringLiteral("/f")}),
             0);
+  const QString programs = home.path() + QStringLiteral("/Programme/Brennwick");
+  QDir().mkpath(programs);
+  for (const char* program : {"brennwick", "brennwick-catalog"}) {
+    ASSERT_TRUE(QFile::copy(test::BuiltProgram(program), programs + QLatin1Char('/') + program + QStringLiteral(".exe")));
+  }
+  DenyWriting(programs);
+  const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/Brennwick/");
   const std::string key = "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Brennwick";
   {
-    RunningCopy first(home.path() + QStringLiteral("/first"));
-    ASSERT_TRUE(WaitFor([&] { return QFileInfo::exists(home.path() + QStringLiteral("/first/XMLK/Target.xml")); }));
+    RunningCopy first(programs);
+    ASSERT_TRUE(WaitFor([&] { return QFileInfo::exists(data + QStringLiteral("XMLK/Target.xml")); }));
     EXPECT_TRUE(QFileInfo(game + QStringLiteral("/mods")).isDir());
     ASSERT_TRUE(WaitFor([&] { return !ReadUserString(key, "TimeStamp").empty(); }));
     EXPECT_EQ(QString::fromStdString(ReadUserString(key, "GameLocation")), game);
     EXPECT_EQ(QString::fromStdString(ReadUserString(key, "ModLocation")), game + QStringLiteral("\\mods"));
-    EXPECT_EQ(QString::fromStdString(ReadUserString(key, "PrgPath")),
-              QDir::toNativeSeparators(home.path() + QStringLiteral("/first/")));
+    EXPECT_EQ(QString::fromStdString(ReadUserString(key, "PrgPath")), QDir::toNativeSeparators(data));
+    QProcess catalog;
+    catalog.start(programs + QStringLiteral("/brennwick-catalog.exe"), {});
+    ASSERT_TRUE(catalog.waitForFinished(60000));
+    const QString err = QString::fromUtf8(catalog.readAllStandardError());
+    EXPECT_TRUE(err.contains(QStringLiteral("Fehler: Der Ordner „%1ORG/“ fehlt.").arg(data))) << err.toStdString();
+    EXPECT_EQ(test::FilesBelow(programs), QStringList({QStringLiteral("brennwick-catalog.exe"), QStringLiteral("brennwick.exe")}));
 
     RunningCopy second(home.path() + QStringLiteral("/second"));
     EXPECT_FALSE(second.endsWithin(1500));
     EXPECT_FALSE(QFileInfo::exists(home.path() + QStringLiteral("/second/XMLK")));
-    EXPECT_EQ(QString::fromStdString(ReadUserString(key, "PrgPath")),
-              QDir::toNativeSeparators(home.path() + QStringLiteral("/first/")));
+    EXPECT_EQ(QString::fromStdString(ReadUserString(key, "PrgPath")), QDir::toNativeSeparators(data));
     EXPECT_FALSE(first.endsWithin(0));
   }
+  DenyWriting(programs, false);
+  QDir(data).removeRecursively();
   QProcess::execute(QStringLiteral("reg.exe"), {QStringLiteral("delete"), launcher, QStringLiteral("/f")});
 #endif
 }

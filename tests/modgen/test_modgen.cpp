@@ -12,7 +12,9 @@
 #include <clocale>
 #include <iostream>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -497,3 +499,45 @@ TEST_F(ModGen, AModsFolderThatIsNoFolderOrUnknownIsReported) {
 }
 
 }  // namespace
+
+// Windows: a read-only file of the deployed mod goes with it. One that another program holds
+// open, as the running game does, leaves a whole mod and a message saying what the game finds;
+// the next generation clears the rest once the file is let go.
+TEST_F(ModGen, AReadOnlyFileGoesAndAHeldOneIsReportedWithAWholeModInPlace) {
+#ifndef _WIN32
+  GTEST_SKIP() << "Windows only: read-only marks and files that no one may delete while they are open";
+#else
+  const std::wstring modinfo = QDir::toNativeSeparators(Deployed() + QStringLiteral("/modinfo.json")).toStdWString();
+  const QString old = mods_ + QStringLiteral("/.") + kModFolderName + QStringLiteral(".alt");
+  auto onlyTheNewMod = [&] {
+    EXPECT_EQ(QDir(mods_).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList{kModFolderName});
+    ExpectSameTree(Template(), Deployed());
+  };
+  Fill(4, {"1010196"});
+  CreateItems(Settings(), mods_);
+  SetFileAttributesW(modinfo.c_str(), FILE_ATTRIBUTE_READONLY);
+  CreateItems(Settings(), mods_);
+  onlyTheNewMod();
+
+  HANDLE held = CreateFileW(modinfo.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  QString message;
+  try {
+    CreateItems(Settings(), mods_);
+  } catch (const Error& error) {
+    message = error.message();
+  }
+  const bool setAside = QFileInfo::exists(old);  // Wine renames a folder that holds an open file, Windows does not
+  EXPECT_EQ(message, setAside ? QStringLiteral("Die neue Modifikation steht in „%1“. Der Ordner der bisherigen Modifikation "
+                                               "„%2“ wird noch verwendet, vielleicht vom laufenden Spiel; die nächste "
+                                               "Erzeugung löscht ihn. Die Datei „%3“ kann nicht gelöscht werden: Ein "
+                                               "anderes Programm greift gerade darauf zu.")
+                                    .arg(Deployed(), old, QDir::toNativeSeparators(old + QStringLiteral("/modinfo.json")))
+                              : QStringLiteral("Die Modifikation „%1“ kann nicht ersetzt werden: Ihr Ordner wird verwendet, "
+                                               "vielleicht vom laufenden Spiel. Sie bleibt, wie sie war.")
+                                    .arg(Deployed()));
+  EXPECT_EQ(ReadBytes(Deployed() + kAssets) == ReadBytes(Template() + kAssets), setAside);
+  CloseHandle(held);
+  CreateItems(Settings(), mods_);
+  onlyTheNewMod();
+#endif
+}

@@ -8,6 +8,7 @@
 #include <unistd.h>
 #endif
 
+#include "platform/pathtext.h"
 #include "platform/registryfile.h"
 #include "tests/testsupport.h"
 
@@ -36,7 +37,7 @@ const char* const kRecord =
 RegistryFile Loaded(const test::ScopedHome& home, const char* text) {
   QDir().mkpath(QFileInfo(home.recordFile()).path());
   test::WriteBytes(home.recordFile(), text);
-  return RegistryFile(RegistryFile::UserRecordPath());
+  return RegistryFile(PathFromUtf8(home.recordFile().toStdString()));
 }
 
 }  // namespace

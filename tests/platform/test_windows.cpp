@@ -1,15 +1,21 @@
-// What only Windows has: the registry, the named mutex, the version resource.
+// What only Windows has: the registry, the named mutex, the version resource, read-only marks
+// and reparse points, access rules, the folder browser (held files: tests/modgen). tools/test-windows puts every test's
+// folders below „C:\users\Jürgen Ωmega“, a name that Windows' ANSI code page can't hold.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QProcess>
 #include <algorithm>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include "platform/folderchooser.h"
+#include "platform/folders.h"
 #include "platform/instancelock.h"
 #include "platform/pathtext.h"
 #include "platform/registry.h"
@@ -153,4 +159,52 @@ TEST(WindowsVersion, TheVersionResourceReadsBackAsTheProgramVersion) {
     EXPECT_EQ(std::string(e.what()).rfind("Die Versionsangabe der Datei „" + Utf8Text(plain) + "“ kann nicht gelesen werden: ", 0), 0u)
         << e.what();
   }
+}
+
+// Wine 8 makes neither a junction nor a directory link (mklink fails) and keeps no read-only
+// mark on a folder: what the removal does with a reparse point is checked on the attributes
+// the system lists for one.
+TEST(WindowsRemoveTree, ClearsReadOnlyMarksAndNeverEntersAReparsePoint) {
+  ASSERT_TRUE(QDir::tempPath().contains(u'ü') && QDir::tempPath().contains(u'Ω')) << QDir::tempPath().toStdString();
+  test::ProgramFolder disk(false);
+  const QString top = disk.path() + QStringLiteral("Mod");
+  QDir().mkpath(top + QStringLiteral("/data"));
+  for (const char* entry : {"/modinfo.json", "/data/assets.xml", "/data"}) {
+    const std::filesystem::path path = PathFromUtf8((top + QLatin1String(entry)).toStdString());
+    if (!QFileInfo::exists(top + QLatin1String(entry))) test::WriteBytes(top + QLatin1String(entry), "{}");
+    SetFileAttributesW(path.c_str(), GetFileAttributesW(path.c_str()) | FILE_ATTRIBUTE_READONLY);
+  }
+  RemoveTree(PathFromUtf8(top.toStdString()));
+  EXPECT_FALSE(QFileInfo::exists(top));
+
+  const DWORD folder = FILE_ATTRIBUTE_DIRECTORY, link = FILE_ATTRIBUTE_REPARSE_POINT, readOnly = FILE_ATTRIBUTE_READONLY;
+  EXPECT_TRUE(EntersFolder(folder) && EntersFolder(folder | readOnly));
+  EXPECT_FALSE(EntersFolder(folder | link) || EntersFolder(link) || EntersFolder(readOnly));  // junction, file link, file
+}
+
+// The game-folder chooser is Windows' own folder browser: its text above the folder tree, no
+// edit box, no button for a new folder (the visible controls as Wine lays them out); cancelled,
+// it gives "".
+TEST(WindowsFolderChooser, IsTheSystemsFolderBrowserWithItsTextAboveTheTree) {
+  std::wstring seen;
+  std::thread user([&seen] {
+    HWND browser = nullptr;
+    for (int waited = 0; waited < 30000 && !browser; waited += 20, Sleep(20)) browser = FindWindowW(L"#32770", nullptr);
+    // Until its controls are laid out, down to the last button (slow on a loaded machine).
+    for (int waited = 0; waited < 30000 && !seen.ends_with(L"Button:Cancel|"); waited += 50, Sleep(50)) {
+      seen.clear();
+      EnumChildWindows(browser, [](HWND control, LPARAM data) -> BOOL {
+        wchar_t kind[32], text[256];
+        if (IsWindowVisible(control) && GetClassNameW(control, kind, 32) && GetWindowTextW(control, text, 256) >= 0) {
+          *reinterpret_cast<std::wstring*>(data) += std::wstring(kind) + L':' + text + L'|';
+        }
+        return TRUE;
+      }, reinterpret_cast<LPARAM>(&seen));
+    }
+    PostMessageW(browser, WM_COMMAND, IDCANCEL, 0);
+  });
+  EXPECT_EQ(BrowseForFolder("Das Spiel Corvana 1800 kann nicht gefunden werden\rWählen Sie einen Ordner.\r"), "");
+  user.join();
+  EXPECT_EQ(seen, L"SysTreeView32:|Static:Das Spiel Corvana 1800 kann nicht gefunden werden\rWählen Sie einen Ordner.\r|"
+                  L"Button:OK|Button:Cancel|");
 }
