@@ -109,8 +109,17 @@ struct AssetVisitor final : XmlVisitor {
   std::vector<std::pair<Kind, size_t>> stack;  // each open element, with its asset when an "Asset"
 
   bool inAsset() const { return !stack.empty() && stack.back().first == kAsset; }
+  static Kind KindOf(std::string_view name) {
+    // By length first: this runs for every element of the dump.
+    switch (name.size()) {
+      case 5: return name == "Asset" ? kAsset : kOther;
+      case 8: return name == "Template" ? kTemplate : kOther;
+      case 13: return name == "BaseAssetGUID" ? kBase : kOther;
+      default: return kOther;
+    }
+  }
   void open(std::string_view name) override {
-    const Kind kind = name == "Asset" ? kAsset : name == "Template" ? kTemplate : name == "BaseAssetGUID" ? kBase : kOther;
+    const Kind kind = KindOf(name);
     if (kind == kBase && inAsset()) derived.push_back(stack.back().second);
     stack.push_back({kind, assets.size()});
     if (kind == kAsset) assets.emplace_back();

@@ -88,18 +88,19 @@ template <typename Owner>
 void AppendEscaped(QByteArray& out, std::string_view text, Place place, const Owner& owner) {
   const auto* p = reinterpret_cast<const unsigned char*>(text.data());
   const auto* end = p + text.size();
+  const auto* run = p;  // characters not yet appended, which need no escape
   while (p < end) {
     int length = 1;
     const char32_t c = DecodeUtf8(p, end, length);
     if (length == 0 || !IsXmlChar(c)) RefuseCharacter(owner(), c, length > 0);
-    const char* entity = place == Place::Comment ? nullptr : EntityFor(c, place);
-    if (entity) {
+    if (const char* entity = place == Place::Comment ? nullptr : EntityFor(c, place)) {
+      out.append(reinterpret_cast<const char*>(run), p - run);
       out += entity;
-    } else {
-      out.append(reinterpret_cast<const char*>(p), length);
+      run = p + length;
     }
     p += length;
   }
+  out.append(reinterpret_cast<const char*>(run), p - run);
 }
 
 // Whose value a refused character is in, for the message.
