@@ -223,16 +223,14 @@ QString LoadError(const QString& path, pugi::xml_parse_status status, ptrdiff_t 
   return {};
 }
 
-// Reads a whole file into the buffer `allocate(size)` gives; the German error naming the
-// file, or empty.
-template <typename Allocate>
-QString ReadWhole(const QString& path, Allocate&& allocate) {
-  if (QString error = NonRegularFileError(path); !error.isEmpty()) return error;
-  QFile file(path);
-  const QString unreadable = QStringLiteral("Die Datei „%1“ fehlt oder kann nicht gelesen werden.").arg(path);
-  if (!file.open(QIODevice::ReadOnly)) return unreadable;
-  const qint64 size = file.size();
-  return file.read(allocate(size), size) == size ? QString() : unreadable;
+QString Unreadable(const QString& path) {
+  return QStringLiteral("Die Datei „%1“ fehlt oder kann nicht gelesen werden.").arg(path);
+}
+
+// Opens a file to be read whole; the German error naming it, or empty.
+QString OpenWhole(QFile& file) {
+  if (QString error = NonRegularFileError(file.fileName()); !error.isEmpty()) return error;
+  return file.open(QIODevice::ReadOnly) ? QString() : Unreadable(file.fileName());
 }
 
 void AppendIndent(QByteArray& out, int depth) { out.append(depth, '\t'); }
@@ -319,9 +317,6 @@ constexpr std::array<unsigned char, 256> kCharClass = [] {
 bool Is(char c, unsigned char kind) { return kCharClass[static_cast<unsigned char>(c)] & kind; }
 bool IsSpace(char c) { return Is(c, kSpace); }
 
-// The text a scanner reads is followed by this many zero bytes, so that it can look at eight
-// bytes at once near the end.
-constexpr size_t kPadding = 8;
 constexpr uint64_t kOnes = 0x0101010101010101;
 static_assert(std::endian::native == std::endian::little, "the byte order of Word()");
 
@@ -392,13 +387,16 @@ class Scanner {
     while (Is(*s, kSymbol)) ++s;
     return s;
   }
-  // The first `c` or zero byte from `s` on (pugixml stops at any zero byte); eight bytes at a time.
-  static char* find(char* s, char c) {
+  // The first `c` or zero byte from `s` on (pugixml stops at any zero byte); eight bytes at a
+  // time up to the last eight.
+  char* find(char* s, char c) const {
     const uint64_t pattern = kOnes * static_cast<unsigned char>(c);
-    for (;; s += 8) {
+    for (; buffer_ + length_ - s >= 8; s += 8) {
       const uint64_t word = Word(s);
       if (const uint64_t found = ZeroBytes(word ^ pattern) | ZeroBytes(word)) return s + std::countr_zero(found) / 8;
     }
+    while (*s != c && *s != 0) ++s;
+    return s;
   }
   // Whether the `length` bytes at `a` and `b` are equal, eight at a time; `a` and `b` must be
   // followed by at least eight more bytes.
@@ -529,7 +527,7 @@ class Scanner {
     if (open_.empty()) return fail(pugi::status_end_element_mismatch, mark);
     const Open& top = open_.back();
     size_t i = 0;
-    if (size_t(buffer_ + length_ - s) > top.nameLength && SameBytes(s, top.name, top.nameLength)) {
+    if (size_t(buffer_ + length_ - s) > top.nameLength + 8 && SameBytes(s, top.name, top.nameLength)) {
       s += top.nameLength;  // the usual case, compared eight bytes at a time
       i = top.nameLength;
     }
@@ -738,17 +736,17 @@ XmlDocument::XmlDocument() : doc_(std::make_shared<pugi::xml_document>()) {}
 bool XmlDocument::load(const QString& path, const char* rootName) {
   path_ = path;
   doc_ = std::make_shared<pugi::xml_document>();
-  // Read straight into a buffer the document takes over, so that the file is held once.
-  void* buffer = nullptr;
-  qint64 size = 0;
-  error_ = ReadWhole(path, [&](qint64 n) {
-    size = n;
-    buffer = pugi::get_memory_allocation_function()(size_t(qMax<qint64>(n, 1)));
-    if (!buffer) throw std::bad_alloc();
-    return static_cast<char*>(buffer);
-  });
-  if (!error_.isEmpty()) {
+  QFile file(path);
+  error_ = OpenWhole(file);
+  if (!error_.isEmpty()) return false;
+  // Read straight into a buffer the document takes over, so that a dump of hundreds of
+  // megabytes is held once and not copied.
+  const qint64 size = file.size();
+  void* buffer = pugi::get_memory_allocation_function()(size_t(qMax<qint64>(size, 1)));
+  if (!buffer) throw std::bad_alloc();
+  if (file.read(static_cast<char*>(buffer), size) != size) {
     pugi::get_memory_deallocation_function()(buffer);
+    error_ = Unreadable(path);
     return false;
   }
   if (!takeParseResult(doc_->load_buffer_inplace_own(buffer, size_t(size), kParseOptions, pugi::encoding_auto))) {
@@ -936,27 +934,32 @@ void WriteXmlLines(const QString& path, const QStringList& lines) {
   WriteFileAtomic(path, FormatXmlLines(lines, path));
 }
 
-XmlText::XmlText(const QString& path, XmlVisitor& visitor) : path_(path) {
+XmlText::XmlText(const QString& path, XmlVisitor& visitor) : path_(path), file_(std::make_unique<QFile>(path)) {
   QString error;
   try {
-    const auto allocate = [&](size_t size) {
-      size_ = size;
-      text_ = std::make_unique_for_overwrite<char[]>(size + kPadding);
-      std::fill_n(text_.get() + size, kPadding, 0);
-      return text_.get();
-    };
-    error = ReadWhole(path, [&](qint64 size) { return allocate(size_t(size)); });
+    error = OpenWhole(*file_);
     if (error.isEmpty()) {
-      if (const auto encoding = ForeignEncoding(QByteArray::fromRawData(text_.get(), qsizetype(size_)))) {
+      // Mapped copy-on-write: the scan marks the end with a zero byte for a while.
+      size_ = size_t(file_->size());
+      text_ = size_ ? reinterpret_cast<char*>(file_->map(0, qint64(size_), QFileDevice::MapPrivateOption)) : nullptr;
+      if (size_ && !text_) {  // a file system that maps no files
+        copy_ = file_->readAll();
+        text_ = copy_.data();
+        if (size_t(copy_.size()) != size_) error = Unreadable(path);
+      }
+    }
+    if (error.isEmpty()) {
+      if (const auto encoding = ForeignEncoding(QByteArray::fromRawData(text_, qsizetype(size_)))) {
         // As pugixml converts it, the byte-order mark included.
         QStringDecoder decoder(*encoding, QStringConverter::Flag::ConvertInitialBom);
-        const QByteArray utf8 = QString(decoder.decode(QByteArrayView(text_.get(), qsizetype(size_)))).toUtf8();
-        std::copy(utf8.begin(), utf8.end(), allocate(size_t(utf8.size())));
+        copy_ = QString(decoder.decode(QByteArrayView(text_, qsizetype(size_)))).toUtf8();
+        text_ = copy_.data();
+        size_ = size_t(copy_.size());
       }
       pugi::xml_parse_status status = pugi::status_no_document_element;
       ptrdiff_t offset = 0;
       bool tooDeep = false;
-      if (size_ > 0) status = Scanner(text_.get(), size_, visitor).run(offset, tooDeep);
+      if (size_ > 0) status = Scanner(text_, size_, visitor).run(offset, tooDeep);
       error = LoadError(path, status, offset, [&] { return tooDeep; });
     }
   } catch (const std::bad_alloc&) {
@@ -964,6 +967,8 @@ XmlText::XmlText(const QString& path, XmlVisitor& visitor) : path_(path) {
   }
   if (!error.isEmpty()) Fail(error);
 }
+
+XmlText::~XmlText() = default;
 
 pugi::xml_node XmlText::append(pugi::xml_node parent, const XmlExtent& element) const {
   const std::string_view piece = bytes(element.begin, element.end);

@@ -9,6 +9,8 @@
 #include <pugixml.hpp>
 #include <string_view>
 
+class QFile;
+
 namespace bw {
 
 class XmlNode;
@@ -113,23 +115,28 @@ class XmlVisitor {
   ~XmlVisitor() = default;
 };
 
-// A whole XML file held once in memory as UTF-8, checked by the rules XmlDocument::load
-// applies (well-formed as pugixml reads it, not nested too deep) without building a tree:
-// for dumps of hundreds of megabytes of which a reader needs a few elements, parsed one by one.
+// A whole XML file, memory-mapped (as UTF-8), checked by the rules XmlDocument::load applies
+// (well-formed as pugixml reads it, not nested too deep) without building a tree: for dumps of
+// hundreds of megabytes of which a reader needs a few elements, parsed one by one. Mapping
+// spares copying the file; on Linux a file that another program cuts short while it is mapped
+// ends the process (SIGBUS), which for the developer's own dumps is accepted.
 class XmlText {
  public:
   // Reads the file and tells `visitor` of its elements; a file XmlDocument::load would refuse
   // raises the same error.
   XmlText(const QString& path, XmlVisitor& visitor);
+  ~XmlText();
 
   const QString& path() const { return path_; }
-  std::string_view bytes(size_t begin, size_t end) const { return std::string_view(text_.get() + begin, end - begin); }
+  std::string_view bytes(size_t begin, size_t end) const { return std::string_view(text_ + begin, end - begin); }
   // Parses the element into the last child of `parent`, as a whole parse would have read it.
   pugi::xml_node append(pugi::xml_node parent, const XmlExtent& element) const;
 
  private:
   QString path_;
-  std::unique_ptr<char[]> text_;  // followed by a few zero bytes the reader may look at in passing
+  std::unique_ptr<QFile> file_;  // mapped while the text is used
+  QByteArray copy_;  // the text where it is not the mapped file: converted to UTF-8, or read
+  char* text_ = nullptr;
   size_t size_ = 0;
 };
 
