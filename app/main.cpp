@@ -1,11 +1,18 @@
+#include <QScreen>
+
 #include "app/application.h"
 #include "platform/programfolder.h"
+#include "ui/layoutscale.h"
 #include "ui/mainform.h"
 #include "ui/translation.h"
 
 int main(int argc, char** argv) {
   bw::TApplication app(argc, argv);
   bw::InstallGermanTranslation(app);
+  // A pixel to spare: on a scaled screen the window's frame and size are each rounded to
+  // whole pixels, which can make a window that just fits one pixel larger.
+  bw::FitLayout(QGuiApplication::primaryScreen()->availableGeometry().size() - QSize(1, 1),
+                bw::TMainForm::kLargestOuterSize);
   bw::TMainForm MainForm(QString::fromStdString(bw::ProgramFolder(QCoreApplication::applicationDirPath().toStdString())));
   MainForm.show();
   return app.exec();

@@ -8,6 +8,7 @@
 #include "app/application.h"
 #include "tests/testsupport.h"
 #include "ui/build.h"
+#include "ui/layoutscale.h"
 #include "ui/mainform.h"
 
 namespace {
@@ -27,6 +28,14 @@ void BM_StartUp(benchmark::State& state) {
   for (auto _ : state) StartUp(folder.path());
 }
 BENCHMARK(BM_StartUp)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5)->Repetitions(7);
+
+// The same on a 1366 × 768 screen, where the windows are shown smaller.
+void BM_StartUpOnASmallScreen(benchmark::State& state) {
+  bw::FitLayout(QSize(1366, 768), bw::TMainForm::kLargestOuterSize);
+  BM_StartUp(state);
+  bw::FitLayout(bw::TMainForm::kLargestOuterSize, bw::TMainForm::kLargestOuterSize);
+}
+BENCHMARK(BM_StartUpOnASmallScreen)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5)->Repetitions(7);
 
 // The first start: the workspace is extracted from the embedded archive.
 void BM_FirstStartUp(benchmark::State& state) {

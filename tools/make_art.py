@@ -33,6 +33,7 @@ ICON_SIZES = [16, 32, 48, 64, 128]
 DEJAVU = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf"
 
 SS = 4  # supersampling factor; everything is drawn large and scaled down
+FINE = 1  # how many times as fine pictures are drawn: 2 for the "@2x" ones (set by main)
 
 PRODUCTS = """
 icon_advanced_weaponry icon_alpaca_wool icon_aluminium icon_atole icon_ballsports
@@ -144,9 +145,9 @@ class Pic:
     """A picture drawn in design units: the shorter side is 100 units long."""
 
     def __init__(self, w, h, bg=(0, 0, 0, 0)):
-        self.w, self.h = w, h
-        self.k = min(w, h) * SS / 100.0
-        self.img = Image.new("RGBA", (w * SS, h * SS), bg)
+        self.w, self.h = w * FINE, h * FINE
+        self.k = min(self.w, self.h) * SS / 100.0
+        self.img = Image.new("RGBA", (self.w * SS, self.h * SS), bg)
 
     def _xy(self, pts):
         return [(x * self.k, y * self.k) for x, y in pts]
@@ -853,6 +854,31 @@ def write_modinfo(path):
 
 # ---------------------------------------------------------------------------
 
+def small_pictures():
+    """The collection's group, region and item pictures, which lists and buttons show smaller."""
+    pictures = {}
+    for guid, _name, kind, colour in GROUPS:
+        img = group_picture(kind, colour)
+        pictures[guid] = img
+        pictures[guid + "_dark"] = darken(img, 0.55)
+    for n in range(1, 5):
+        img = region_picture(n)
+        pictures["Region%d" % n] = img
+        pictures["Region%d%s" % (n, "Dark" if n == 4 else "dark")] = darken(img, 0.55)
+    for n in range(1, 7):
+        img = item_medallion(n)
+        pictures["Item_%d" % n] = img
+        pictures["Item_%d_dark" % n] = darken(img, 0.55)
+    return pictures
+
+
+def window_pictures():
+    """The windows' pictures shown at their own size (the logo stretched a little)."""
+    return {"corvana_logo": corvana_logo(), "bale": bale_picture(128, 128), "maker_logo": maker_logo(),
+            "reset_arrow": arrow_picture(53, 54, False), "reset_arrow_dark": arrow_picture(53, 54, True),
+            "question_mark": question_mark()}
+
+
 def main():
     ap = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     ap.add_argument("--products", default=os.path.join(ROOT, "resources", "XMLK", "Products.xml"),
@@ -867,10 +893,7 @@ def main():
     for i, icon in enumerate(PRODUCTS + DROPGOODS):
         label = initials(names.get(icon.lower()) or words_from_icon(icon))
         pictures[icon] = product_picture(i, label)
-    for guid, _name, kind, colour in GROUPS:
-        img = group_picture(kind, colour)
-        pictures[guid] = img
-        pictures[guid + "_dark"] = darken(img, 0.55)
+    pictures.update(small_pictures())
     pictures["FullReset"] = arrow_picture(128, 128, False)
     pictures["Achtung"] = sign_achtung(128, 128)
     pictures["frage"] = sign_round(128, 128, (40, 100, 180), "?")
@@ -879,14 +902,6 @@ def main():
     house = Pic(128, 128)
     draw_house(house, 0, 0, 1.0, (232, 210, 160), (176, 60, 40), (70, 40, 20))
     pictures["ItemHouseMain"] = house.result()
-    for n in range(1, 5):
-        img = region_picture(n)
-        pictures["Region%d" % n] = img
-        pictures["Region%d%s" % (n, "Dark" if n == 4 else "dark")] = darken(img, 0.55)
-    for n in range(1, 7):
-        img = item_medallion(n)
-        pictures["Item_%d" % n] = img
-        pictures["Item_%d_dark" % n] = darken(img, 0.55)
     pictures["icon_agrarhouse_0"] = agrarhouse_picture(0)
     pictures["icon_agrarhouse_1"] = agrarhouse_picture(1)
 
@@ -908,13 +923,9 @@ def main():
 
     save_jpeg(parchment(1800, 1000, 1800), os.path.join(ART, "background_main.jpg"))
     save_jpeg(parchment(1602, 1000, 1602), os.path.join(ART, "background_info.jpg"))
-    save_png(corvana_logo(), os.path.join(ART, "corvana_logo.png"))
-    save_png(bale_picture(128, 128), os.path.join(ART, "bale.png"))
+    for name, img in window_pictures().items():
+        save_png(img, os.path.join(ART, name + ".png"))
     save_png(bale_picture(25, 25), os.path.join(ART, "bale_small.png"))
-    save_png(maker_logo(), os.path.join(ART, "maker_logo.png"))
-    save_png(arrow_picture(53, 54, False), os.path.join(ART, "reset_arrow.png"))
-    save_png(arrow_picture(53, 54, True), os.path.join(ART, "reset_arrow_dark.png"))
-    save_png(question_mark(), os.path.join(ART, "question_mark.png"))
     save_png(sign_round(64, 63, (40, 100, 180), "i"), os.path.join(ART, "info_sign.png"))
     save_png(app_icon(), os.path.join(ART, "app_icon.png"))
     # The menu's icon, drawn afresh at each size so the small ones stay crisp; the 256 pixel
@@ -926,6 +937,15 @@ def main():
     for n in range(1, 7):
         save_png(item_medallion(n).convert("RGB"), os.path.join(icons, "Item_%d.png" % n))
     write_modinfo(os.path.join(MOD, "modinfo.json"))
+
+    # Twice as fine, for screens that show more than one pixel to a unit of the layout: the
+    # pictures shown at their own size or, in lists and buttons, at 48 units from fewer than 96.
+    global FINE
+    FINE = 2
+    for name, img in small_pictures().items():
+        save_png(img, os.path.join(coll, name + "@2x.png"))
+    for name, img in window_pictures().items():
+        save_png(img, os.path.join(ART, name + "@2x.png"))
     print("product names from catalogue: %d of %d" % (
         sum(1 for i in PRODUCTS + DROPGOODS if i.lower() in names), len(PRODUCTS + DROPGOODS)))
     return 0

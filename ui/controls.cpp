@@ -68,6 +68,9 @@ TListView::TListView(const QString& name, const QList<int>& columnWidths, QWidge
   // with Windows' dialog font the list then needs a horizontal scroll bar.
   header()->setMinimumSectionSize(0);
   for (int i = 0; i < columnWidths.size(); ++i) setColumnWidth(i, columnWidths[i]);
+  // The columns fit the list. Shown smaller, they would lose a few pixels to the vertical
+  // scroll bar, which keeps the system's size, and ask for a horizontal one.
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   setRootIsDecorated(false);
   setIndentation(0);
   setUniformRowHeights(true);

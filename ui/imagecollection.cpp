@@ -2,6 +2,7 @@
 
 #include <QFile>
 
+#include "ui/layoutscale.h"
 #include "ui/namecompare.h"
 #include "workspace/error.h"
 
@@ -43,7 +44,8 @@ int TImageCollection::IndexOf(QStringView name) const { return IndexOfName(names
 
 QImage TImageCollection::GetScaledImage(int AIndex, int AWidth, int AHeight) const {
   if (AIndex < 0 || AIndex >= Count()) return {};
-  return Image(AIndex).scaled(AWidth, AHeight, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  const QSize units(AWidth, AHeight);
+  return ShownImage(files_[AIndex].isEmpty() ? Image(AIndex) : ArtImage(files_[AIndex], units), units);
 }
 
 void TImageList::AddFrom(const TImageCollection& collection, int index) {

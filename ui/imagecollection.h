@@ -25,7 +25,8 @@ class TImageCollection {
   int IndexOf(QStringView name) const;
 
   // A new picture of exactly AWidth × AHeight made from the entry at AIndex (a null
-  // picture for an index that is not in the collection).
+  // picture for an index that is not in the collection), in the screen's pixels as the
+  // layout shows it (ShownImage), from the entry's file as ArtImage reads it.
   QImage GetScaledImage(int AIndex, int AWidth, int AHeight) const;
 
  private:

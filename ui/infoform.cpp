@@ -7,19 +7,10 @@
 
 #include "ui/controls.h"
 #include "ui/jpeg.h"
+#include "ui/layoutscale.h"
 #include "workspace/files.h"
 
 namespace bw {
-namespace {
-
-QFont BoldPixelFont(const QString& family, int pixels) {
-  QFont font(family);
-  font.setPixelSize(pixels);
-  font.setBold(true);
-  return font;
-}
-
-}  // namespace
 
 TInfoForm::TInfoForm(const QString& xmlPath, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -28,26 +19,24 @@ TInfoForm::TInfoForm(const QString& xmlPath, QWidget* parent)
   setObjectName(QStringLiteral("InfoForm"));
   setWindowTitle(QString());
   setWindowIcon(QIcon(QStringLiteral(":/art/app_icon.png")));
-  setFont(BoldPixelFont(QStringLiteral("Segoe UI"), 15));
-  setFixedSize(729, 871);
+  setFont(PixelFont(QStringLiteral("Segoe UI"), 15, true));
+  setFixedSize(Scaled(QSize(729, 871)));
 
   Image1 = new TImage(QStringLiteral("Image1"), this);
-  Image1->setPixmap(QPixmap::fromImage(
-      DecodeJpeg(ReadFile(QStringLiteral(":/art/background_info.jpg")), QStringLiteral("background_info.jpg"))));
-  Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  Image1->setGeometry(0, 0, 729, 900);
+  Image1->setScaledContents(true);
+  Image1->setGeometry(Scaled(QRect(0, 0, 729, 900)));
 
   AnleitungLabel = NewLabel(QStringLiteral("AnleitungLabel"), QStringLiteral("Anleitung"), this);
-  AnleitungLabel->setFont(BoldPixelFont(QStringLiteral("Heuristica"), 15));
-  AnleitungLabel->move(17, 8);
+  AnleitungLabel->setFont(PixelFont(QStringLiteral("Heuristica"), 15, true));
+  AnleitungLabel->move(Scaled(QPoint(17, 8)));
   AnleitungLabel->adjustSize();
 
   InfoEdit = new QTextEdit(this);
   InfoEdit->setObjectName(QStringLiteral("InfoEdit"));
-  InfoEdit->setGeometry(8, 32, 707, 789);
+  InfoEdit->setGeometry(Scaled(QRect(8, 32, 707, 789)));
   InfoEdit->setFrameStyle(QFrame::NoFrame);
-  InfoEdit->document()->setDocumentMargin(6);
-  InfoEdit->setFont(BoldPixelFont(QStringLiteral("Heuristica"), 15));
+  InfoEdit->document()->setDocumentMargin(Scaled(6));
+  InfoEdit->setFont(PixelFont(QStringLiteral("Heuristica"), 15, true));
   InfoEdit->setAcceptRichText(false);
   InfoEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   QPalette paper = InfoEdit->palette();
@@ -57,8 +46,8 @@ TInfoForm::TInfoForm(const QString& xmlPath, QWidget* parent)
 
   OKBtn = new QPushButton(QStringLiteral("OK"), this);
   OKBtn->setObjectName(QStringLiteral("OKBtn"));
-  OKBtn->setGeometry(530, 830, 185, 33);
-  OKBtn->setFont(BoldPixelFont(QStringLiteral("Heuristica"), 15));
+  OKBtn->setGeometry(Scaled(QRect(530, 830, 185, 33)));
+  OKBtn->setFont(PixelFont(QStringLiteral("Heuristica"), 15, true));
   connect(OKBtn, &QPushButton::clicked, this, &TInfoForm::OKBtnClick);
   setTabOrder(InfoEdit, OKBtn);
 
@@ -67,7 +56,7 @@ TInfoForm::TInfoForm(const QString& xmlPath, QWidget* parent)
 
 void TInfoForm::FormCreate() {
   // The outer height; the frame is not known before the window is shown.
-  setFixedSize(width(), 900 - (frameGeometry().height() - height()));
+  setFixedSize(width(), Scaled(900) - (frameGeometry().height() - height()));
 }
 
 int TInfoForm::ShowModal() {
@@ -76,6 +65,13 @@ int TInfoForm::ShowModal() {
 }
 
 void TInfoForm::FormShow() {
+  // The background is decoded when the window is first shown, not at every start: the part of
+  // the picture the window shows, stretched to the control on a scaled screen.
+  if (Image1->pixmap().isNull()) {
+    Image1->setPixmap(QPixmap::fromImage(
+        DecodeJpeg(ReadFile(QStringLiteral(":/art/background_info.jpg")), QStringLiteral("background_info.jpg"))
+            .copy(0, 0, 729, 900)));
+  }
   QByteArray text = ReadFile(XMLPath + QStringLiteral("Info.txt"));
   if (text.startsWith("\xEF\xBB\xBF")) text.remove(0, 3);
   InfoEdit->setPlainText(QString::fromUtf8(text));

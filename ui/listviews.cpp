@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "ui/controls.h"
+#include "ui/layoutscale.h"
 #include "ui/mainform.h"
 #include "ui/namecompare.h"
 #include "workspace/error.h"
@@ -114,7 +115,7 @@ void TMainForm::ScrollListView(QTreeWidget* view) {
   const int half = (fitting + 1) / 2;
   const int dy = rowHeight * (selectedRow - qMax(topRow, 0) - half);
   // The list scrolls by whole rows, rounding to the nearest.
-  const int scrollRows = static_cast<int>(std::lround(static_cast<double>(dy + 60) / rowHeight));
+  const int scrollRows = static_cast<int>(std::lround(static_cast<double>(dy + Scaled(60)) / rowHeight));
   view->verticalScrollBar()->setValue(view->verticalScrollBar()->value() + scrollRows);
 }
 

@@ -14,6 +14,7 @@
 #include "ui/controls.h"
 #include "ui/errorreport.h"
 #include "ui/infoform.h"
+#include "ui/layoutscale.h"
 #include "ui/messageform.h"
 #include "ui/startwithregistry.h"
 #include "ui/support.h"
@@ -43,7 +44,7 @@ void TMainForm::FormCreate(const QString& programFolder) {
   if (!QDir(Paths.XMLPath).exists()) Build(Paths.PrgPath);
   Reported([&] { RemoveWriteLeftovers(Paths.XMLPath); });
   GetTheTTF(*this);
-  ShowFrameAndVersion(1664, 946);
+  ShowFrameAndVersion(kStartSize);
   LoadDocumentsAndFillLists(3);
   // Item I's own list failing is that item's failure: it is reported and the settings are
   // read all the same, so that the single reset can rewrite the list.
@@ -57,10 +58,10 @@ void TMainForm::FormCreate(const QString& programFolder) {
   ScrollListView(TargetsView);
 }
 
-void TMainForm::ShowFrameAndVersion(int width, int height) {
+void TMainForm::ShowFrameAndVersion(QSize outer) {
   BackImage->adjustSize();
   BackImage->lower();
-  SetOuterSize(width, height);
+  SetOuterSize(outer);
   Version->setText(GetAppVersionStr());
   ItemID = ItemGuids();
 }
@@ -145,21 +146,27 @@ void TMainForm::ReadStoredSettings() {
   for (int i = 0; i < 6; ++i) targets[i]->setText(PropertyValue(PropertyRoot, ItemID.value(i)));
 }
 
-void TMainForm::SetOuterSize(int width, int height) {
+void TMainForm::SetOuterSize(QSize outer) {
   // The frame may be known only once the window is on screen: showing applies it again.
-  outerSize_ = QSize(width, height);
-  const QSize frame = frameGeometry().size() - geometry().size();
-  setFixedSize(width - frame.width(), height - frame.height());
+  outerSize_ = outer;
+  setFixedSize(Scaled(outer) - (frameGeometry().size() - geometry().size()));
 }
 
 void TMainForm::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   if (centred_) return;
   centred_ = true;
-  if (outerSize_.isValid()) SetOuterSize(outerSize_.width(), outerSize_.height());
-  const QRect screenArea = (screen() ? screen() : QGuiApplication::primaryScreen())->geometry();
-  const QSize outer = outerSize_.isValid() ? outerSize_ : frameGeometry().size();
-  move(screenArea.x() + (screenArea.width() - outer.width()) / 2, screenArea.y() + (screenArea.height() - outer.height()) / 2);
+  if (outerSize_.isValid()) SetOuterSize(outerSize_);
+  const QScreen* on = screen() ? screen() : QGuiApplication::primaryScreen();
+  const QRect screenArea = on->geometry(), available = on->availableGeometry();
+  const QSize outer = outerSize_.isValid() ? Scaled(outerSize_) : frameGeometry().size();
+  // Centred on the screen; a window that fits the area beside the task bar is kept in it.
+  auto centred = [](int start, int length, int availableStart, int availableLength, int size) {
+    const int at = start + (length - size) / 2;
+    return size > availableLength ? at : std::clamp(at, availableStart, availableStart + availableLength - size);
+  };
+  move(centred(screenArea.x(), screenArea.width(), available.x(), available.width(), outer.width()),
+       centred(screenArea.y(), screenArea.height(), available.y(), available.height(), outer.height()));
 }
 
 void TMainForm::CloseBtnClick() { close(); }

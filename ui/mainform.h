@@ -44,6 +44,12 @@ class TMainForm : public QMainWindow {
  public:
   explicit TMainForm(const QString& programFolder, QWidget* parent = nullptr);
 
+  // The window's outer size in the layout's units, at start and after the full reset, and
+  // the largest of them, which the screen must hold; the other two windows are smaller.
+  static constexpr QSize kStartSize{1664, 946};
+  static constexpr QSize kResetSize{1675, 942};
+  static constexpr QSize kLargestOuterSize = kStartSize.expandedTo(kResetSize);
+
   // What the window works on: the program folder and its subfolders, the game's mods
   // folder, the six item GUIDs, the item being edited (its GUID and its slot, "1" to "6")
   // and the pictures.
@@ -104,9 +110,9 @@ class TMainForm : public QMainWindow {
   void SetTabOrder();
   void FormCreate(const QString& programFolder);
   // Sets the outer size of the window, which stays fixed.
-  void SetOuterSize(int width, int height);
+  void SetOuterSize(QSize outer);
   // Parts of the start-up that the full reset runs again.
-  void ShowFrameAndVersion(int width, int height);
+  void ShowFrameAndVersion(QSize outer);
   void LoadDocumentsAndFillLists(int targetRow);
   void ReadStoredSettings();
   // Load Property.xml and Target.xml afresh into their holders.

@@ -11,6 +11,7 @@
 
 #include "ui/controls.h"
 #include "ui/jpeg.h"
+#include "ui/layoutscale.h"
 #include "ui/mainform.h"
 #include "workspace/files.h"
 
@@ -21,12 +22,7 @@ const QColor kListColour(0xEB, 0xD4, 0xAA);
 const QColor kTargetsColour(0xEC, 0xD2, 0xA4);
 const QColor kButtonTextColour(0x46, 0x39, 0x30);
 
-QFont HeuristicaPixels(int pixels, bool bold = false) {
-  QFont font(QStringLiteral("Heuristica"));
-  font.setPixelSize(pixels);
-  if (bold) font.setBold(true);
-  return font;
-}
+QFont HeuristicaPixels(int pixels, bool bold = false) { return PixelFont(QStringLiteral("Heuristica"), pixels, bold); }
 
 // "Font 15": Heuristica, 15 pixels, regular, in the system's window-text colour.
 void SetFont15(QWidget* control) {
@@ -95,34 +91,36 @@ void TMainForm::CreateControls() {
   client->setObjectName(QStringLiteral("ClientArea"));
   client->setAutoFillBackground(true);
   setCentralWidget(client);
-  setFixedSize(1984, 927);
+  setFixedSize(Scaled(QSize(1984, 927)));
 
-  auto picture = [client](const QString& name, int x, int y, int w, int h, const QPixmap& pixmap) {
-    auto* image = new TImage(name, client);
-    image->setGeometry(x, y, w, h);
-    image->setPixmap(pixmap);
-    return image;
+  // A picture at its own size, unless it is stretched to the control.
+  auto picture = [client](const QString& name, int x, int y, int w, int h, const QImage& image, bool stretched = false) {
+    auto* control = new TImage(name, client);
+    control->setGeometry(Scaled(QRect(x, y, w, h)));
+    control->setScaledContents(stretched);
+    control->setPixmap(QPixmap::fromImage(stretched ? image : ShownImage(image)));
+    return control;
   };
   BackImage = picture(QStringLiteral("BackImage"), -3, -1, 1800, 50,
-                      QPixmap::fromImage(DecodeJpeg(ReadFile(QStringLiteral(":/art/background_main.jpg")),
-                                                    QStringLiteral("background_main.jpg"))));
+                      DecodeJpeg(ReadFile(QStringLiteral(":/art/background_main.jpg")), QStringLiteral("background_main.jpg")));
   BackImage->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  CorvanaImage = picture(QStringLiteral("CorvanaImage"), 1437, 40, 200, 72, QPixmap(QStringLiteral(":/art/corvana_logo.png")));
-  CorvanaImage->setScaledContents(true);
-  Image1 = picture(QStringLiteral("Image1"), 1477, 136, 128, 128, QPixmap(QStringLiteral(":/art/bale.png")));
-  BrassmoorImage = picture(QStringLiteral("BrassmoorImage"), 78, 844, 200, 24, QPixmap(QStringLiteral(":/art/maker_logo.png")));
+  CorvanaImage = picture(QStringLiteral("CorvanaImage"), 1437, 40, 200, 72, ArtImage(QStringLiteral(":/art/corvana_logo.png")), true);
+  Image1 = picture(QStringLiteral("Image1"), 1477, 136, 128, 128, ArtImage(QStringLiteral(":/art/bale.png")));
+  BrassmoorImage = picture(QStringLiteral("BrassmoorImage"), 78, 844, 200, 24, ArtImage(QStringLiteral(":/art/maker_logo.png")));
   BrassmoorImage->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
   Version = NewLabel(QStringLiteral("Version"), QStringLiteral("Version"), client);
-  Version->setGeometry(84, 874, 177, 17);
+  Version->setGeometry(Scaled(QRect(84, 874, 177, 17)));
   Version->setAlignment(Qt::AlignCenter);
 
   auto listView = [this, client](const QString& name, int x, int y, int w, int h, const QStringList& captions,
                                  const QList<int>& widths, const QColor& colour) {
-    auto* view = new TListView(name, widths, client);
-    view->setGeometry(x, y, w, h);
+    QList<int> scaledWidths;
+    for (int width : widths) scaledWidths << Scaled(width);
+    auto* view = new TListView(name, scaledWidths, client);
+    view->setGeometry(Scaled(QRect(x, y, w, h)));
     view->setHeaderLabels(captions);
-    view->setIconSize(QSize(images_.ImageList.Width(), images_.ImageList.Height()));
+    view->setIconSize(Scaled(QSize(images_.ImageList.Width(), images_.ImageList.Height())));
     SetColour(view, QPalette::Base, colour);
     return view;
   };
@@ -141,7 +139,7 @@ void TMainForm::CreateControls() {
     QLabel* label = NewLabel(name, caption, client);
     KeepNaturalSize(label);
     SetFont15(label);
-    label->move(x, y);
+    label->move(Scaled(x), Scaled(y));
     label->adjustSize();
     return label;
   };
@@ -156,14 +154,14 @@ void TMainForm::CreateControls() {
                               const QPixmap& up) {
     auto* button = new QToolButton(client);
     button->setObjectName(name);
-    button->setGeometry(x, y, 64, 64);
+    button->setGeometry(Scaled(QRect(x, y, 64, 64)));
     button->setCheckable(true);
     button->setFocusPolicy(Qt::NoFocus);
     QIcon icon;
     icon.addPixmap(up, QIcon::Normal, QIcon::Off);
     icon.addPixmap(down, QIcon::Normal, QIcon::On);
     button->setIcon(icon);
-    button->setIconSize(down.size());
+    button->setIconSize(down.deviceIndependentSize().toSize());
     group->addButton(button);
     return button;
   };
@@ -194,7 +192,7 @@ void TMainForm::CreateControls() {
   auto spinBox = [client, spinStyle](const QString& name, int y, int maximum, int characters) {
     auto* box = new QSpinBox(client);
     box->setObjectName(name);
-    box->setGeometry(1437, y, 200, 26);
+    box->setGeometry(Scaled(QRect(1437, y, 200, 26)));
     box->setStyle(spinStyle);
     box->setAlignment(Qt::AlignCenter);
     SetFont15(box);
@@ -210,7 +208,7 @@ void TMainForm::CreateControls() {
   auto button = [client](const QString& name, const QString& caption, int x, int y, int w, int h) {
     auto* b = new QPushButton(caption, client);
     b->setObjectName(name);
-    b->setGeometry(x, y, w, h);
+    b->setGeometry(Scaled(QRect(x, y, w, h)));
     return b;
   };
   Create_ItemBtn = button(QStringLiteral("Create_ItemBtn"), QStringLiteral("Modifikationen erzeugen"), 1437, 720, 200, 108);
@@ -221,18 +219,18 @@ void TMainForm::CreateControls() {
   }
   connect(CloseBtn, &QPushButton::clicked, this, &TMainForm::CloseBtnClick);
 
-  SingleResetImg = picture(QStringLiteral("SingleResetImg"), 643, 466, 53, 54, QPixmap(QStringLiteral(":/art/reset_arrow.png")));
+  SingleResetImg = picture(QStringLiteral("SingleResetImg"), 643, 466, 53, 54, ArtImage(QStringLiteral(":/art/reset_arrow.png")));
   SingleResetImg->setToolTip(QStringLiteral("Alle gemachten Einstellunen für das gewählte Item zurücksetzen"));
-  FullResetImg = picture(QStringLiteral("FullResetImg"), 643, 771, 53, 54, QPixmap(QStringLiteral(":/art/reset_arrow_dark.png")));
+  FullResetImg = picture(QStringLiteral("FullResetImg"), 643, 771, 53, 54, ArtImage(QStringLiteral(":/art/reset_arrow_dark.png")));
   FullResetImg->setToolTip(QStringLiteral("Alle gemachten Einstellungen für alle Items zurücksetzen"));
-  InfoImage = picture(QStringLiteral("InfoImage"), 648, 683, 39, 46, QPixmap(QStringLiteral(":/art/question_mark.png")));
+  InfoImage = picture(QStringLiteral("InfoImage"), 648, 683, 39, 46, ArtImage(QStringLiteral(":/art/question_mark.png")));
   connect(InfoImage, &TImage::clicked, this, &TMainForm::InfoImageClick);
 
   CorvanaLabel = NewLabel(QStringLiteral("CorvanaLabel"),
                           QStringLiteral("Das Spiel ist aktiv. Änderungen an den Modifikationen zeigen erst Wirkung "
                                          "nach einem erneuten Spielstart."),
                           client);
-  CorvanaLabel->setGeometry(323, 858, 697, 17);
+  CorvanaLabel->setGeometry(Scaled(QRect(323, 858, 697, 17)));
   CorvanaLabel->setAlignment(Qt::AlignCenter);
   CorvanaLabel->setFont(HeuristicaPixels(13, true));
   SetColour(CorvanaLabel, QPalette::WindowText, QColor(0x80, 0x00, 0x00));
@@ -250,7 +248,7 @@ void TMainForm::CreateControls() {
   for (int n = 1; n <= 6; ++n) {
     const QString name = QStringLiteral("Item%1Target").arg(n);
     *targets[n - 1] = NewLabel(name, name, client);
-    (*targets[n - 1])->setGeometry(1869, 531 + 24 * (n - 1), 75, 15);
+    (*targets[n - 1])->setGeometry(Scaled(QRect(1869, 531 + 24 * (n - 1), 75, 15)));
   }
 
   ProzessTimer = new QTimer(this);

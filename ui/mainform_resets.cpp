@@ -40,7 +40,7 @@ void TMainForm::FullResetImgClick() {
   // The way back from a workspace that did not load: it never asks whether one did.
   Loading(settingsNotLoaded_, [&] {
     Build(Paths.PrgPath);
-    ShowFrameAndVersion(1675, 942);
+    ShowFrameAndVersion(kResetSize);
     LoadDocumentsAndFillLists(0);
     Item1BtnClick();
     ReadStoredSettings();

@@ -7,17 +7,10 @@
 #include <QScreen>
 
 #include "ui/controls.h"
+#include "ui/layoutscale.h"
 
 namespace bw {
 namespace {
-
-QFont PixelFont(const QString& family, int pixels, bool bold = false, bool italic = false) {
-  QFont font(family);
-  font.setPixelSize(pixels);
-  font.setBold(bold);
-  font.setItalic(italic);
-  return font;
-}
 
 // Carriage returns (alone or before a line feed) start new lines.
 QString WithLineBreaks(QString text) {
@@ -36,25 +29,25 @@ TMessageForm::TMessageForm(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::F
   setPalette(pal);
   setAutoFillBackground(true);
   setFont(PixelFont(QStringLiteral("Heuristica"), 13));
-  setFixedSize(647, 195);
+  setFixedSize(Scaled(QSize(647, 195)));
 
   Shape1 = new QWidget(this);
   Shape1->setObjectName(QStringLiteral("Shape1"));
-  Shape1->setGeometry(-3, 0, 769, 25);
+  Shape1->setGeometry(Scaled(QRect(-3, 0, 769, 25)));
   QPalette strip = Shape1->palette();
   strip.setColor(QPalette::Window, strip.color(QPalette::Highlight));
   Shape1->setPalette(strip);
   Shape1->setAutoFillBackground(true);
 
   Image1 = new TImage(QStringLiteral("Image1"), this);
-  const QPixmap bale(QStringLiteral(":/art/bale_small.png"));
+  const QPixmap bale = QPixmap::fromImage(ShownImage(QImage(QStringLiteral(":/art/bale_small.png"))));
   Image1->setPixmap(bale);
-  Image1->setGeometry(5, -2, bale.width(), bale.height());
+  Image1->setGeometry(QRect(Scaled(QPoint(5, -2)), bale.deviceIndependentSize().toSize()));
 
   HeaderLabel = new QLabel(this);
   HeaderLabel->setObjectName(QStringLiteral("HeaderLabel"));
   HeaderLabel->setTextFormat(Qt::PlainText);
-  HeaderLabel->setGeometry(36, 4, 300, 20);
+  HeaderLabel->setGeometry(Scaled(QRect(36, 4, 300, 20)));
   HeaderLabel->setFont(PixelFont(QStringLiteral("Segoe UI"), 13, true, true));
   QPalette white = HeaderLabel->palette();
   white.setColor(QPalette::WindowText, Qt::white);
@@ -62,19 +55,19 @@ TMessageForm::TMessageForm(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::F
 
   RemarkImage = new TImage(QStringLiteral("RemarkImage"), this);
   RemarkImage->setScaledContents(true);
-  RemarkImage->setGeometry(5, 31, 64, 63);
-  SetRemarkPicture(QImage(QStringLiteral(":/art/info_sign.png")));
+  RemarkImage->setGeometry(Scaled(QRect(5, 31, 64, 63)));
+  SetRemarkPicture(ShownImage(QImage(QStringLiteral(":/art/info_sign.png"))));
 
   MsgBoxLabel = new QLabel(QStringLiteral("MsgBoxLabel"), this);
   MsgBoxLabel->setObjectName(QStringLiteral("MsgBoxLabel"));
   MsgBoxLabel->setTextFormat(Qt::PlainText);
   MsgBoxLabel->setWordWrap(false);
   MsgBoxLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  MsgBoxLabel->setGeometry(96, 31, 543, 90);
+  MsgBoxLabel->setGeometry(Scaled(QRect(96, 31, 543, 90)));
 
   Line = new QFrame(this);
   Line->setObjectName(QStringLiteral("Line"));
-  Line->setGeometry(-43, 129, 800, 1);
+  Line->setGeometry(Scaled(QRect(-43, 129, 800, 1)));
   QPalette black = Line->palette();
   black.setColor(QPalette::Window, Qt::black);
   Line->setPalette(black);
@@ -82,12 +75,12 @@ TMessageForm::TMessageForm(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::F
 
   AbortBtn = new QPushButton(QStringLiteral("Abbrechen"), this);
   AbortBtn->setObjectName(QStringLiteral("AbortBtn"));
-  AbortBtn->setGeometry(7, 150, 180, 30);
+  AbortBtn->setGeometry(Scaled(QRect(7, 150, 180, 30)));
   connect(AbortBtn, &QPushButton::clicked, this, [this] { done(AbortResult); });
 
   OKBtn = new QPushButton(QStringLiteral("OK"), this);
   OKBtn->setObjectName(QStringLiteral("OKBtn"));
-  OKBtn->setGeometry(274, 150, 180, 30);
+  OKBtn->setGeometry(Scaled(QRect(274, 150, 180, 30)));
   // Not a tab stop: the window opens with the focus on AbortBtn, so a hasty Enter declines.
   OKBtn->setFocusPolicy(Qt::ClickFocus);
   connect(OKBtn, &QPushButton::clicked, this, [this] { done(OKResult); });
@@ -96,7 +89,7 @@ TMessageForm::TMessageForm(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::F
 
 void TMessageForm::SetRemarkPicture(const QImage& picture) {
   RemarkImage->setPixmap(QPixmap::fromImage(picture));
-  if (!picture.isNull()) RemarkImage->resize(picture.size());
+  if (!picture.isNull()) RemarkImage->resize(picture.deviceIndependentSize().toSize());
 }
 
 bool TMessageForm::Ask(const QString& header, const QImage& picture, const QString& text, const QString& okCaption,
@@ -117,7 +110,7 @@ void TMessageForm::showEvent(QShowEvent* event) {
 }
 
 void TMessageForm::FormShow() {
-  MsgBoxLabel->move(105, 40);
+  MsgBoxLabel->move(Scaled(QPoint(105, 40)));
   // The label takes the size of its text: its longest line and all of its lines.
   const QString text = WithLineBreaks(MsgBoxLabel->text());
   MsgBoxLabel->setText(text);
@@ -125,17 +118,18 @@ void TMessageForm::FormShow() {
   const QStringList lines = text.split(QLatin1Char('\n'));
   int textWidth = 0;
   for (const QString& line : lines) textWidth = qMax(textWidth, metrics.horizontalAdvance(line));
-  MsgBoxLabel->resize(textWidth + 30, static_cast<int>(lines.size()) * metrics.height());
+  MsgBoxLabel->resize(textWidth + Scaled(30), static_cast<int>(lines.size()) * metrics.height());
 
   const int labelBottom = MsgBoxLabel->y() + MsgBoxLabel->height();
-  Line->move(Line->x(), labelBottom + 32);
-  AbortBtn->setGeometry(16, labelBottom + 40, 160, 30);
-  OKBtn->setGeometry(MsgBoxLabel->x() + MsgBoxLabel->width() - 160, labelBottom + 40, 160, 30);
+  const QSize button = Scaled(QSize(160, 30));
+  Line->move(Line->x(), labelBottom + Scaled(32));
+  AbortBtn->setGeometry(QRect(QPoint(Scaled(16), labelBottom + Scaled(40)), button));
+  OKBtn->setGeometry(QRect(QPoint(MsgBoxLabel->x() + MsgBoxLabel->width() - button.width(), labelBottom + Scaled(40)), button));
 
-  const int width = RemarkImage->width() + MsgBoxLabel->width() + 48;
-  const int height = labelBottom + OKBtn->height() + 48;
+  const int width = RemarkImage->width() + MsgBoxLabel->width() + Scaled(48);
+  const int height = labelBottom + OKBtn->height() + Scaled(48);
   setFixedSize(width, height);
-  RemarkImage->move(5, height / 2 - 48);
+  RemarkImage->move(Scaled(5), height / 2 - Scaled(48));
 
   const QRect screenArea = (screen() ? screen() : QGuiApplication::primaryScreen())->geometry();
   move(screenArea.x() + qAbs(screenArea.width() - width) / 2, screenArea.y() + qAbs(screenArea.height() - height) / 2);

@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include "platform/version.h"
+#include "ui/layoutscale.h"
 #include "workspace/files.h"
 
 namespace bw {
@@ -25,7 +26,7 @@ void ApplyDisplayFont(QWidget& mainForm, const QByteArray& fontData) {
     family = QStringLiteral("MS Sans Serif");
   }
   QFont font(family);
-  font.setPointSize(10);
+  font.setPointSizeF(10 * LayoutScale());
   mainForm.setFont(font);
   QPalette palette = mainForm.palette();
   palette.setColor(QPalette::WindowText, QColor(0x41, 0x37, 0x28));

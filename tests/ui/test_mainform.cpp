@@ -5,6 +5,7 @@
 #include <QButtonGroup>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMap>
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
@@ -16,7 +17,9 @@
 #include <vector>
 
 #include "tests/ui/windowsupport.h"
+#include "ui/layoutscale.h"
 #include "ui/mainform.h"
+#include "workspace/paths.h"
 
 using namespace bw;
 
@@ -213,4 +216,48 @@ TEST(MainForm, TheGameNoticeFollowsTheGameWithinOneTick) {
   EXPECT_TRUE(QTest::qWaitFor([&] { return !notice->isHidden(); }, tick));
   game.Stop();
   EXPECT_TRUE(QTest::qWaitFor([&] { return notice->isHidden(); }, tick));
+}
+
+// On a screen too small for it every window is shown smaller, all parts alike, and works as at
+// full size: a product clicked into item I and „Modifikationen erzeugen“ give the same mod.
+TEST(MainForm, OnASmallScreenEveryPartIsShownSmallerAlikeAndWorksTheSame) {
+  struct FullSizeAfterwards {
+    ~FullSizeAfterwards() { FitLayout(TMainForm::kLargestOuterSize, TMainForm::kLargestOuterSize); }
+  } fullSizeAfterwards;
+  QMap<QString, QRect> fullSize;
+  QMap<QString, QByteArray> fullSizeMod;
+  const QSize areas[] = {{1920, 1080}, {1366, 768}, {853, 480}};  // the last: 1280 × 720 at 150 %
+  for (const QSize area : areas) {
+    SCOPED_TRACE(area.width());
+    FitLayout(area, TMainForm::kLargestOuterSize);
+    test::ShownWindow w;
+    EXPECT_EQ(w.form->frameGeometry().size(), Scaled(TMainForm::kStartSize));
+    EXPECT_TRUE(QRect(QPoint(), area).contains(QRect(QPoint(), w.form->frameGeometry().size())));
+    EXPECT_EQ(w.control("Label3")->font().pixelSize(), Scaled(15));
+    for (QWidget* c : w.form->centralWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+      SCOPED_TRACE(c->objectName().toStdString());
+      if (area.width() == 1920) fullSize[c->objectName()] = c->geometry();
+      const QRect expected = Scaled(fullSize[c->objectName()]);
+      EXPECT_EQ(c->pos(), expected.topLeft());
+      const auto* label = qobject_cast<QLabel*>(c);
+      if (!label || !label->pixmap().isNull()) {  // text labels fit their text
+        EXPECT_EQ(c->size(), expected.size());
+      }
+    }
+    test::ClickRow(w.ui.ProductView, w.ui.ProductView->Row(0));
+    QTest::mouseClick(w.control("Create_ItemBtn"), Qt::LeftButton);
+    QMap<QString, QByteArray> mod = test::Snapshot(w.form->modPath() + QLatin1Char('/') + kModFolderName);
+    for (QByteArray& bytes : mod) bytes = test::WithoutDate(bytes);
+    if (area.width() == 1920) fullSizeMod = mod;
+    EXPECT_EQ(mod, fullSizeMod);
+    // The question of the full reset and the instructions fit as well.
+    for (const char* opens : {"FullResetImg", "InfoImage"}) {
+      test::OnNextModal([&](QWidget* window) {
+        EXPECT_LE(window->frameGeometry().width(), area.width());
+        EXPECT_LE(window->frameGeometry().height(), area.height());
+        window->close();
+      });
+      QTest::mouseClick(w.control(opens), Qt::LeftButton);
+    }
+  }
 }
