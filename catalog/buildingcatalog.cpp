@@ -35,9 +35,9 @@ const std::unordered_map<QString, QString> kFixedNames = {
 QString Tmp(const CatalogRun& run, const char* name) { return run.paths().TMPPath + QString::fromUtf8(name); }
 
 // An empty collection: ORG "new.xml", loaded afresh for each collection.
-XmlNode LoadCollection(const CatalogRun& run, XmlDocument& doc) {
+pugi::xml_node LoadCollection(const CatalogRun& run, XmlDocument& doc) {
   doc.load(run.paths().ORGPath + QStringLiteral("new.xml"));
-  return doc.root();
+  return RootElement(doc);
 }
 
 // pugixml gives a null node when it runs out of memory; the run must not go on without it.
@@ -92,18 +92,21 @@ const QStringList& BuildingTemplates() {
 void CreateBuildingsListBasedOnTemplates(CatalogRun& run) {
   const AssetIndex& assets = run.assets();
   XmlDocument collection;
-  pugi::xml_node root = LoadCollection(run, collection).raw();
+  pugi::xml_node root = LoadCollection(run, collection);
   QStringList guidList;
   for (const QString& templateName : BuildingTemplates()) {
-    for (pugi::xml_node asset : assets.withTemplate(templateName)) {
-      if (!ChildPath(asset, {"Values", "Standard"})) continue;
+    for (const XmlExtent& extent : assets.withTemplate(templateName)) {
+      pugi::xml_node asset = assets.append(root, extent);
+      if (!ChildPath(asset, {"Values", "Standard"})) {
+        root.remove_child(asset);
+        continue;
+      }
       pugi::xml_node guid = ChildPath(asset, {"Values", "Standard", "GUID"});
       if (!guid) {
         throw Error(QStringLiteral("Ein Asset der Vorlage „%1“ in der Datei „%2“ hat kein „Values/Standard/GUID“.")
                         .arg(templateName, assets.path()),
                     "EXmlError");
       }
-      AppendCopy(root, asset);
       guidList << TextOf(guid);
     }
   }
@@ -114,13 +117,13 @@ void CreateBuildingsListBasedOnTemplates(CatalogRun& run) {
 void CreateBuildingsListBasedOnBaseGUID(CatalogRun& run) {
   const AssetIndex& assets = run.assets();
   XmlDocument collection;
-  pugi::xml_node root = LoadCollection(run, collection).raw();
+  pugi::xml_node root = LoadCollection(run, collection);
   // Each GUID once: the derived buildings of a GUID that several template buildings share
   // would otherwise be copied once for each of them.
   std::unordered_set<QString> taken;
   for (const QString& guid : LinesOf(run.produced(Tmp(run, "GUIDS.txt")))) {
     if (!taken.insert(guid).second) continue;
-    for (pugi::xml_node asset : assets.derivedFrom(guid)) AppendCopy(root, asset);
+    for (const XmlExtent& asset : assets.derivedFrom(guid)) assets.append(root, asset);
   }
   run.produce(Tmp(run, "Buildings_Full_List_2.xml"), collection);
 }
@@ -130,10 +133,10 @@ void CreateBuildingsListBasedOnBaseGUID(CatalogRun& run) {
 void CompareTemplateAndBaseAssetBuildings(CatalogRun& run) {
   XmlDocument merged;
   run.loadProduced(merged, Tmp(run, "Buildings_Full_List_1.xml"));
-  pugi::xml_node root = merged.root().raw();
+  pugi::xml_node root = RootElement(merged);
   XmlDocument derived;
   run.loadProduced(derived, Tmp(run, "Buildings_Full_List_2.xml"));
-  for (pugi::xml_node building : derived.root().raw().children()) AppendCopy(root, building);
+  for (pugi::xml_node building : RootElement(derived).children()) AppendCopy(root, building);
   run.produce(Tmp(run, "Buildings_Full_List.xml"), merged);
 }
 
@@ -147,7 +150,7 @@ void CleanBuildingsFullList(CatalogRun& run) {
 void CreateBuildingsShortLists(CatalogRun& run) {
   XmlDocument list;
   run.loadProduced(list, Tmp(run, "Buildings_Full_List.xml"));
-  const pugi::xml_node root = list.root().raw();
+  const pugi::xml_node root = RootElement(list);
   const TextTable& texts = run.texts();
   const std::unordered_map<QString, pugi::xml_node> baseIcons = IconsByGuid(root);
 

@@ -61,12 +61,79 @@ std::string JoinedText(pugi::xml_node node) {
   return value;
 }
 
-void LoadDump(XmlDocument& doc, const QString& path) {
-  doc.load(path);
-  doc.root();  // raises the load error, naming the file
+// The text of an element as XPath reads it, straight from the file when it is plain text:
+// blanks alone are no text, and only a reference, a CR or markup needs the parser.
+std::string ValueAt(const XmlText& text, const XmlExtent& element) {
+  const std::string_view content = text.bytes(element.contentBegin, element.contentEnd);
+  if (std::none_of(content.begin(), content.end(), [](char c) { return c == '<' || c == '&' || c == '\r'; })) {
+    const bool blank = std::all_of(content.begin(), content.end(), [](char c) { return c == ' ' || c == '\t' || c == '\n'; });
+    return blank ? std::string() : std::string(content);
+  }
+  pugi::xml_document scratch;
+  return StringValue(text.append(scratch, element));
 }
 
-const std::vector<pugi::xml_node> kNone;
+// The elements of a text table that a look-up needs: each "Text" with its "GUID" children
+// and its first "Text" child, in document order.
+struct TextVisitor final : XmlVisitor {
+  enum Kind : char { kText, kGuid, kOther };
+  struct Entry {
+    std::vector<XmlExtent> guids;
+    std::optional<XmlExtent> text;
+  };
+  std::vector<Entry> entries;
+  std::vector<std::pair<Kind, size_t>> stack;  // each open element, with its entry when a "Text"
+
+  void open(std::string_view name) override {
+    const Kind kind = name == "Text" ? kText : name == "GUID" ? kGuid : kOther;
+    stack.push_back({kind, entries.size()});
+    if (kind == kText) entries.emplace_back();
+  }
+  void close(const XmlExtent& element) override {
+    const Kind kind = stack.back().first;
+    stack.pop_back();
+    if (stack.empty() || stack.back().first != kText) return;
+    Entry& parent = entries[stack.back().second];
+    if (kind == kGuid) parent.guids.push_back(element);
+    if (kind == kText && !parent.text) parent.text = element;
+  }
+};
+
+// The assets of an asset dump in document order, with their "Template" and "BaseAssetGUID"
+// children.
+struct AssetVisitor final : XmlVisitor {
+  enum Kind : char { kAsset, kTemplate, kBase, kOther };
+  std::vector<XmlExtent> assets;
+  std::vector<std::pair<size_t, XmlExtent>> templates, bases;  // by asset, as they close
+  std::vector<size_t> derived;  // the asset of each "BaseAssetGUID", in document order
+  std::vector<std::pair<Kind, size_t>> stack;  // each open element, with its asset when an "Asset"
+
+  bool inAsset() const { return !stack.empty() && stack.back().first == kAsset; }
+  static Kind KindOf(std::string_view name) {
+    // By length first: this runs for every element of the dump.
+    switch (name.size()) {
+      case 5: return name == "Asset" ? kAsset : kOther;
+      case 8: return name == "Template" ? kTemplate : kOther;
+      case 13: return name == "BaseAssetGUID" ? kBase : kOther;
+      default: return kOther;
+    }
+  }
+  void open(std::string_view name) override {
+    const Kind kind = KindOf(name);
+    if (kind == kBase && inAsset()) derived.push_back(stack.back().second);
+    stack.push_back({kind, assets.size()});
+    if (kind == kAsset) assets.emplace_back();
+  }
+  void close(const XmlExtent& element) override {
+    const auto [kind, asset] = stack.back();
+    stack.pop_back();
+    if (kind == kAsset) assets[asset] = element;
+    if (kind == kTemplate && inAsset()) templates.push_back({stack.back().second, element});
+    if (kind == kBase && inAsset()) bases.push_back({stack.back().second, element});
+  }
+};
+
+const std::vector<XmlExtent> kNone;
 
 }  // namespace
 
@@ -101,51 +168,53 @@ QString RowValue(const QString& value, const QString& guid, const QString& file)
   return XmlEscape(value, QStringLiteral("Ein Wert des Assets „%1“ aus der Datei „%2“").arg(guid, file));
 }
 
+pugi::xml_node RootElement(const XmlDocument& doc) {
+  doc.root();  // raises the load error
+  return doc.pugi().document_element();
+}
+
 TextTable::TextTable(const QString& path) {
-  LoadDump(doc_, path);
-  static const char* const kGuid[] = {"GUID"};
-  std::vector<std::string> guids;
-  ForEachNode(doc_.pugi().document_element(), [&](pugi::xml_node node) {
-    if (!Named(node, "Text")) return;
-    pugi::xml_node text = node.child("Text");
-    if (!text) return;
-    guids.clear();
-    CollectValues(node, kGuid, 1, guids);
-    for (std::string& guid : guids) byGuid_.try_emplace(std::move(guid), text);
-  });
+  TextVisitor visitor;
+  text_ = std::make_unique<XmlText>(path, visitor);
+  byGuid_.reserve(visitor.entries.size());
+  for (const TextVisitor::Entry& entry : visitor.entries) {
+    if (!entry.text) continue;
+    for (const XmlExtent& guid : entry.guids) byGuid_.try_emplace(ValueAt(*text_, guid), *entry.text);
+  }
 }
 
 std::optional<QString> TextTable::find(const QString& guid) const {
   auto it = byGuid_.find(guid.toStdString());
   if (it == byGuid_.end()) return std::nullopt;
-  return TextOf(it->second);
+  return QString::fromStdString(ValueAt(*text_, it->second));
 }
 
 AssetIndex::AssetIndex(const QString& path, const QStringList& templates) {
-  LoadDump(doc_, path);
+  AssetVisitor visitor;
+  text_ = std::make_unique<XmlText>(path, visitor);
+  // An asset is listed once under each template it names, in document order.
   for (const QString& name : templates) byTemplate_.push_back({name.toStdString(), {}});
-  std::string storage;
-  std::vector<char> listed(byTemplate_.size());
-  ForEachNode(doc_.pugi().document_element(), [&](pugi::xml_node node) {
-    if (Named(node, "Asset")) {
-      // An asset is listed once under each template it names.
-      std::fill(listed.begin(), listed.end(), 0);
-      for (pugi::xml_node t = node.child("Template"); t; t = t.next_sibling("Template")) {
-        const char* value = ValueOf(t, storage);
-        for (size_t i = 0; i < byTemplate_.size(); ++i) {
-          if (!listed[i] && byTemplate_[i].first == value) {
-            byTemplate_[i].second.push_back(node);
-            listed[i] = 1;
-          }
-        }
-      }
-    } else if (Named(node, "BaseAssetGUID") && Named(node.parent(), "Asset")) {
-      byBase_[StringValue(node.parent().child("BaseAssetGUID"))].push_back(node.parent());
+  std::vector<std::vector<size_t>> listed(byTemplate_.size());
+  for (const auto& [asset, element] : visitor.templates) {
+    const std::string value = ValueAt(*text_, element);
+    for (size_t i = 0; i < byTemplate_.size(); ++i) {
+      if (byTemplate_[i].first == value) listed[i].push_back(asset);
     }
-  });
+  }
+  for (size_t i = 0; i < byTemplate_.size(); ++i) {
+    std::sort(listed[i].begin(), listed[i].end());
+    listed[i].erase(std::unique(listed[i].begin(), listed[i].end()), listed[i].end());
+    for (size_t asset : listed[i]) byTemplate_[i].second.push_back(visitor.assets[asset]);
+  }
+  // An asset is found by the value of its first "BaseAssetGUID", once per such child.
+  std::unordered_map<size_t, std::string> keys;
+  for (const auto& [asset, element] : visitor.bases) {
+    if (!keys.count(asset)) keys.emplace(asset, ValueAt(*text_, element));
+  }
+  for (size_t asset : visitor.derived) byBase_[keys.at(asset)].push_back(visitor.assets[asset]);
 }
 
-const std::vector<pugi::xml_node>& AssetIndex::withTemplate(const QString& templateName) const {
+const std::vector<XmlExtent>& AssetIndex::withTemplate(const QString& templateName) const {
   const std::string name = templateName.toStdString();
   for (const auto& entry : byTemplate_) {
     if (entry.first == name) return entry.second;
@@ -153,13 +222,13 @@ const std::vector<pugi::xml_node>& AssetIndex::withTemplate(const QString& templ
   return kNone;
 }
 
-const std::vector<pugi::xml_node>& AssetIndex::derivedFrom(const QString& guid) const {
+const std::vector<XmlExtent>& AssetIndex::derivedFrom(const QString& guid) const {
   auto it = byBase_.find(guid.toStdString());
   return it == byBase_.end() ? kNone : it->second;
 }
 
 void RemoveListedAssets(XmlDocument& doc, const QStringList& guids) {
-  const pugi::xml_node root = doc.root().raw();
+  const pugi::xml_node root = RootElement(doc);
   struct Found {
     pugi::xml_node asset;
     pugi::xml_node top;  // the root's child that holds it; null for the root itself

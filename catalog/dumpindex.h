@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 #include <initializer_list>
+#include <memory>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -10,9 +11,9 @@
 
 #include "workspace/xmldoc.h"
 
-// Look-ups into the game's dumps. Each index is built in one walk over its document, so a
-// look-up per row costs a hash probe instead of a query that scans the whole dump; each
-// gives what the matching XPath query would select, in document order.
+// Look-ups into the game's dumps. Each index is built in one pass over its file, so a look-up
+// per row costs a hash probe instead of a query that scans the whole dump; each gives what the
+// matching XPath query would select, in document order.
 namespace bw {
 
 // The text of an element as XPath compares and reads it: all text below it, joined.
@@ -33,35 +34,41 @@ QString IconBaseName(const QString& fileName);
 // naming the asset and the file the value comes from.
 QString RowValue(const QString& value, const QString& guid, const QString& file);
 
-// The game's German text table ("//Text[GUID=\"...\"]/Text").
+// The root element of a loaded document; raises the load error when there is none.
+pugi::xml_node RootElement(const XmlDocument& doc);
+
+// The game's German text table ("//Text[GUID=\"...\"]/Text"). The file is read once and
+// checked whole; a text is parsed when it is looked up.
 class TextTable {
  public:
   explicit TextTable(const QString& path);  // raises an error naming the file
   std::optional<QString> find(const QString& guid) const;
-  int size() const { return int(byGuid_.size()); }
-  const QString& path() const { return doc_.path(); }
+  const QString& path() const { return text_->path(); }
 
  private:
-  XmlDocument doc_;
-  std::unordered_map<std::string, pugi::xml_node> byGuid_;
+  std::unique_ptr<XmlText> text_;
+  std::unordered_map<std::string, XmlExtent> byGuid_;
 };
 
-// The asset dump "Assets.xml", read by the template and the base-asset steps.
+// The asset dump "Assets.xml", read by the template and the base-asset steps. The file is read
+// once and checked whole; only the assets a step takes are parsed.
 class AssetIndex {
  public:
   // Raises an error naming the file. Only the assets of `templates` are looked up by template.
   AssetIndex(const QString& path, const QStringList& templates);
-  const QString& path() const { return doc_.path(); }
+  const QString& path() const { return text_->path(); }
   // "//Asset[Template=\"...\"]" for one of the templates given
-  const std::vector<pugi::xml_node>& withTemplate(const QString& templateName) const;
+  const std::vector<XmlExtent>& withTemplate(const QString& templateName) const;
   // The parents of "//Asset/BaseAssetGUID" whose "BaseAssetGUID" equals `guid`, one per
   // such node.
-  const std::vector<pugi::xml_node>& derivedFrom(const QString& guid) const;
+  const std::vector<XmlExtent>& derivedFrom(const QString& guid) const;
+  // Parses one of these assets into the last child of `parent`.
+  pugi::xml_node append(pugi::xml_node parent, const XmlExtent& asset) const { return text_->append(parent, asset); }
 
  private:
-  XmlDocument doc_;
-  std::vector<std::pair<std::string, std::vector<pugi::xml_node>>> byTemplate_;
-  std::unordered_map<std::string, std::vector<pugi::xml_node>> byBase_;
+  std::unique_ptr<XmlText> text_;
+  std::vector<std::pair<std::string, std::vector<XmlExtent>>> byTemplate_;
+  std::unordered_map<std::string, std::vector<XmlExtent>> byBase_;
 };
 
 // For each GUID in order, removes from the root element the first asset that the query

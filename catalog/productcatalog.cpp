@@ -69,7 +69,7 @@ QString ProductRow(const QString& guid, const QString& name, const QString& icon
 // The asset elements directly below a dump's root, in document order.
 std::vector<pugi::xml_node> AssetsOf(const XmlDocument& dump) {
   std::vector<pugi::xml_node> assets;
-  for (pugi::xml_node n : dump.root().raw().children()) {
+  for (pugi::xml_node n : RootElement(dump).children()) {
     if (n.type() == pugi::node_element) assets.push_back(n);
   }
   return assets;

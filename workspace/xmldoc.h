@@ -4,8 +4,12 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <cstddef>
 #include <memory>
 #include <pugixml.hpp>
+#include <string_view>
+
+class QFile;
 
 namespace bw {
 
@@ -82,7 +86,6 @@ class XmlNode {
   void removeChild(const XmlNode& child) const;
 
   const QString& file() const { return file_; }
-  pugi::xml_node raw() const { return node_; }
 
  private:
   void requireNode() const;
@@ -93,6 +96,48 @@ class XmlNode {
   QString file_;
   QString query_;
   QString error_;
+};
+
+// Where an element stands in an XmlText: from the "<" of its start tag to past its end tag,
+// and its content between the tags (empty for <Name/>).
+struct XmlExtent {
+  size_t begin = 0, contentBegin = 0, contentEnd = 0, end = 0;
+};
+
+// Told of each element of an XmlText in document order: open() at its start tag, close() at
+// its end, so elements close in the reverse order of opening.
+class XmlVisitor {
+ public:
+  virtual void open(std::string_view name) = 0;
+  virtual void close(const XmlExtent& element) = 0;
+
+ protected:
+  ~XmlVisitor() = default;
+};
+
+// A whole XML file, memory-mapped (as UTF-8), checked by the rules XmlDocument::load applies
+// (well-formed as pugixml reads it, not nested too deep) without building a tree: for dumps of
+// hundreds of megabytes of which a reader needs a few elements, parsed one by one. Mapping
+// spares copying the file; on Linux a file that another program cuts short while it is mapped
+// ends the process (SIGBUS), which for the developer's own dumps is accepted.
+class XmlText {
+ public:
+  // Reads the file and tells `visitor` of its elements; a file XmlDocument::load would refuse
+  // raises the same error.
+  XmlText(const QString& path, XmlVisitor& visitor);
+  ~XmlText();
+
+  const QString& path() const { return path_; }
+  std::string_view bytes(size_t begin, size_t end) const { return std::string_view(text_ + begin, end - begin); }
+  // Parses the element into the last child of `parent`, as a whole parse would have read it.
+  pugi::xml_node append(pugi::xml_node parent, const XmlExtent& element) const;
+
+ private:
+  QString path_;
+  std::unique_ptr<QFile> file_;  // mapped while the text is used
+  QByteArray copy_;  // the text where it is not the mapped file: converted to UTF-8, or read
+  char* text_ = nullptr;
+  size_t size_ = 0;
 };
 
 // The one layout every XML file of the workspace has: UTF-8 without byte-order mark, the

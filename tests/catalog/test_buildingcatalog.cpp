@@ -232,3 +232,20 @@ TEST(BuildingCatalog, TemplateAssetWithoutGuidEndsTheStepNamingTheFile) {
   }
   EXPECT_FALSE(QFile::exists(f.paths.TMPPath + "GUIDS.txt"));
 }
+
+// Only elements count: an asset written in a comment, a CDATA section or an attribute is text,
+// and a template below some other element of an asset is not the asset's template.
+TEST(BuildingCatalog, AssetMarkupThatIsNoElementIsNoAsset) {
+  CatalogFolder f;
+  WriteBuildingDumps(f, {{"FarmBuilding", "10", "Farm", "p/icon_f.png"}, {"<10", "11"}});
+  const QByteArray fake = "<Asset><Template>FarmBuilding</Template><Values><Standard><GUID>66</GUID></Standard>"
+                          "</Values></Asset><Asset><BaseAssetGUID>10</BaseAssetGUID></Asset>";
+  QByteArray assets = ReadBytes(f.paths.ORGPath + "Assets.xml");
+  assets.replace("<Groups>", "<Groups><!-- " + fake + " --><Note><![CDATA[" + fake + "]]></Note><Note Text=\"" +
+                                 QByteArray(fake).replace("<", "&lt;") + "\"/><Asset><Values><Template>FarmBuilding"
+                                 "</Template><Standard><GUID>67</GUID></Standard></Values></Asset>");
+  f.org("Assets.xml", assets);
+  RunBuildingSteps(f);
+  EXPECT_EQ(f.tmp("GUIDS.txt"), "10\r\n");
+  EXPECT_EQ(f.xml("Target.xml"), TargetFile({Target("10", "", "icon_f", 1), Target("11", "", "icon_f", 1)}));
+}

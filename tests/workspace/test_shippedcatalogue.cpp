@@ -16,9 +16,9 @@ QList<QStringList> Rows(const QString& file) {
   XmlDocument doc;
   EXPECT_TRUE(doc.load(test::ShippedWorkspace() + file));
   QList<QStringList> rows;
-  for (const XmlNode& n : doc.root().children()) {
+  for (pugi::xml_node n : doc.pugi().document_element().children()) {
     QStringList values;
-    for (pugi::xml_attribute a : n.raw().attributes()) values << QString::fromUtf8(a.value());
+    for (pugi::xml_attribute a : n.attributes()) values << QString::fromUtf8(a.value());
     rows << values;
   }
   return rows;

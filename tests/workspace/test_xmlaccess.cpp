@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "tests/testsupport.h"
 #include "workspace/error.h"
 #include "workspace/files.h"
@@ -56,4 +58,81 @@ TEST(XmlAccess, AKeptNodeOutlivesItsDocumentLoadingAnotherFile) {
   const XmlNode kept = doc.root();
   EXPECT_FALSE(doc.load(QStringLiteral("/nonexistent/Target.xml")));
   EXPECT_EQ(kept.selectSingle(QStringLiteral("Target[@GUID=\"100451\"]")).attr(1), QStringLiteral("Sägewerk"));
+}
+
+namespace {
+
+// The elements XmlText reports, as they close.
+struct Elements final : XmlVisitor {
+  std::vector<XmlExtent> closed;
+  void open(std::string_view) override {}
+  void close(const XmlExtent& element) override { closed.push_back(element); }
+};
+
+// The elements of a document in document order.
+struct Preorder final : pugi::xml_tree_walker {
+  std::vector<pugi::xml_node> elements;
+  bool for_each(pugi::xml_node& node) override {
+    if (node.type() == pugi::node_element) elements.push_back(node);
+    return true;
+  }
+};
+
+QByteArray Nested(int depth, const char* inner) {
+  return QByteArray("<d>").repeated(depth) + inner + QByteArray("</d>").repeated(depth);
+}
+
+QString LoadError(const XmlDocument& doc) {
+  try {
+    doc.root();
+  } catch (const Error& e) {
+    return e.message();
+  }
+  return {};
+}
+
+}  // namespace
+
+// XmlText checks a file without building a tree: it must refuse exactly the files XmlDocument
+// refuses, with the same message, and hand out each element so that parsing it alone gives
+// what the whole parse gave: markup in comments, CDATA sections and attributes is no element.
+TEST(XmlText, ReadsAndRefusesAsTheWholeParseDoes) {
+  const QByteArray utf16 = QByteArray("\xFF\xFE", 2) +
+                           QByteArray(reinterpret_cast<const char*>(u"<a><b>\u00e4</b></a>"), 30);
+  const QByteArray cases[] = {
+      "<?xml version=\"1.0\"?>\r\n<!DOCTYPE a [<!ENTITY x \"y\"> <!-- c --> <![IGNORE[ ]]>]>\n"
+      "<a x='1' y=\"&lt;Asset>\"><!-- <Asset> --><![CDATA[<Asset>]]><b>t&amp;u</b><c/><?pi <x>?>\r\ntext</a>\n",
+      "\xEF\xBB\xBF<a><b/></a>", "<a/>", QByteArray("<a></a>\0junk<", 13), "junk<a/>junk", utf16,
+      "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><a>\xE4</a>", "<?xml version=\"1.0\">x<b/></xml><a/>",
+      Nested(1000, ""), Nested(1000, "x"), Nested(1001, ""),
+      "<a><b>text</b", "<a></b>", "<a><!-- x</a>", "<a><![CDATA[x</a>", "<a x=1/>", "<a x='1'y='2'/>",
+      "<a><?xml version=\"1.0\"?></a>", "<a/><", "", " \r\n", QByteArray("<a>x\0</a>", 9), "<a/", "<a></a",
+      "</a>", "<a><!DOCTYPE x></a>", "<!-x><a/>", "<a", "<a><?pi", "<!DOCTYPE a [<!x", "<a>&#x3c;</a><",
+  };
+  test::ProgramFolder folder(false);
+  const QString path = folder.path() + QStringLiteral("dump.xml");
+  for (const QByteArray& bytes : cases) {
+    SCOPED_TRACE(bytes.left(60).toStdString());
+    WriteFileAtomic(path, bytes);
+    XmlDocument whole;
+    whole.load(path);
+    Elements elements;
+    try {
+      const XmlText text(path, elements);
+      ASSERT_EQ(LoadError(whole).toStdString(), "");
+      std::sort(elements.closed.begin(), elements.closed.end(),
+                [](const XmlExtent& a, const XmlExtent& b) { return a.begin < b.begin; });
+      Preorder preorder;
+      whole.pugi().traverse(preorder);
+      ASSERT_EQ(elements.closed.size(), preorder.elements.size());
+      pugi::xml_document alone, copied;
+      for (size_t i = 0; i < preorder.elements.size(); ++i) {
+        text.append(alone, elements.closed[i]);
+        copied.append_copy(preorder.elements[i]);
+      }
+      EXPECT_EQ(FormatXml(alone, path), FormatXml(copied, path));
+    } catch (const Error& e) {
+      EXPECT_EQ(e.message().toStdString(), LoadError(whole).toStdString());
+    }
+  }
 }
