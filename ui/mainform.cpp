@@ -36,7 +36,7 @@ TMainForm::TMainForm(const QString& programFolder, QWidget* parent) : QMainWindo
 void TMainForm::FormCreate(const QString& programFolder) {
   Paths = WorkspacePaths::FromProgramFolder(programFolder);
   const GameFolders game = StartWithRegistry(Paths.PrgPath, GetAppVersionStr());
-  GAMEPATH = game.GAMEPATH, MODPath = game.MODPath;
+  MODPath = game.MODPath;
   // The game should find its mod whole even after a generation was killed in the middle; a
   // failure here is reported and the start goes on.
   Reported([&] { RestoreDeployedFolder(DeployedModFolder(MODPath)); });

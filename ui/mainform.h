@@ -145,7 +145,6 @@ class TMainForm : public QMainWindow {
 
   // Program-wide state.
   WorkspacePaths Paths;
-  QString GAMEPATH;
   QString MODPath;
   QStringList ItemID;
   QString ItemGUID;  // the item slot being edited

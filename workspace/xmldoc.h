@@ -78,9 +78,6 @@ class XmlNode {
   QString text() const;
   void setText(const QString& value) const;
 
-  XmlNode appendCopy(const XmlNode& other) const;
-  void removeChild(const XmlNode& child) const;
-
   const QString& file() const { return file_; }
   pugi::xml_node raw() const { return node_; }
 
@@ -102,8 +99,25 @@ class XmlNode {
 // `file` (the file the text is for) and the element.
 QByteArray FormatXml(const pugi::xml_document& doc, const QString& file);
 
-// Rewrites an XML file in that layout.
-void FormatXMLFile(const QString& path);
+// Visits everything below `top` in document order without recursion, however deep the
+// document: `enter(node, depth)` before a node's children, which are visited only when it
+// returns true, and `leave(node, depth)` after them. The children of `top` have depth 0.
+template <typename Enter, typename Leave>
+void WalkXml(pugi::xml_node top, Enter&& enter, Leave&& leave) {
+  int depth = 0;
+  for (pugi::xml_node node = top.first_child(); node;) {
+    if (enter(node, depth) && node.first_child()) {
+      node = node.first_child();
+      ++depth;
+      continue;
+    }
+    while (!node.next_sibling() && depth > 0) {
+      node = node.parent();
+      leave(node, --depth);
+    }
+    node = node.next_sibling();
+  }
+}
 
 // Lines assembled as text, joined and laid out; `file` names them in errors.
 QByteArray FormatXmlLines(const QStringList& lines, const QString& file);
