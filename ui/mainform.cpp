@@ -35,8 +35,12 @@ TMainForm::TMainForm(const QString& programFolder, QWidget* parent) : QMainWindo
 
 void TMainForm::FormCreate(const QString& programFolder) {
   Paths = WorkspacePaths::FromProgramFolder(programFolder);
-  const GameFolders game = StartWithRegistry(Paths.PrgPath, GetAppVersionStr());
-  MODPath = game.MODPath;
+  const std::optional<GameFolders> game = StartWithRegistry(Paths.PrgPath, GetAppVersionStr());
+  if (!game) {
+    started_ = false;
+    return;
+  }
+  MODPath = game->MODPath;
   // The game should find its mod whole even after a generation was killed in the middle; a
   // failure here is reported and the start goes on.
   Reported([&] { RestoreDeployedFolder(DeployedModFolder(MODPath)); });

@@ -36,13 +36,16 @@ struct MainFormImages {
 };
 
 // The main window. Its creation builds the layout, runs the start-up sequence (FormCreate)
-// and then creates the message and instructions windows. Its controls are its own; they
+// and then creates the message and instructions windows. Every handler is connected through
+// Handled, which reports its failure. Its controls are its own; they
 // carry their names as objectName.
 class TMainForm : public QMainWindow {
   Q_OBJECT
 
  public:
   explicit TMainForm(const QString& programFolder, QWidget* parent = nullptr);
+  // False when the start was refused (a second copy, no game): the program ends then.
+  bool started() const { return started_; }
 
   // The window's outer size in the layout's units, at start and after the full reset, and
   // the largest of them, which the screen must hold; the other two windows are smaller.
@@ -212,6 +215,7 @@ class TMainForm : public QMainWindow {
 
   QSize outerSize_;
   bool centred_ = false;
+  bool started_ = true;
   // Why the window does not stand for the workspace: the message of the load that failed,
   // or "" once loaded. The settings are the amount, the cycle, the six targets and the
   // catalogues (start-up, full reset); the item is the list of the item being edited.

@@ -5,6 +5,7 @@
 
 #include "modgen/createitems.h"
 #include "ui/controls.h"
+#include "ui/errorreport.h"
 #include "ui/mainform.h"
 #include "ui/messageform.h"
 #include "workspace/duplicatecheck.h"
@@ -17,18 +18,18 @@ void TMainForm::ConnectEditingHandlers() {
                                          &TMainForm::Item3BtnClick, &TMainForm::Item4BtnClick,
                                          &TMainForm::Item5BtnClick, &TMainForm::Item6BtnClick};
   QToolButton* itemButtons[] = {Item1Btn, Item2Btn, Item3Btn, Item4Btn, Item5Btn, Item6Btn};
-  for (int i = 0; i < 6; ++i) connect(itemButtons[i], &QToolButton::clicked, this, itemHandlers[i]);
+  for (int i = 0; i < 6; ++i) connect(itemButtons[i], &QToolButton::clicked, this, Handled(this, itemHandlers[i]));
   void (TMainForm::*regionHandlers[])() = {&TMainForm::Region1BtnClick, &TMainForm::Region2BtnClick,
                                            &TMainForm::Region3BtnClick, &TMainForm::Region4BtnClick};
   QToolButton* regionButtons[] = {Region1Btn, Region2Btn, Region3Btn, Region4Btn};
-  for (int i = 0; i < 4; ++i) connect(regionButtons[i], &QToolButton::clicked, this, regionHandlers[i]);
+  for (int i = 0; i < 4; ++i) connect(regionButtons[i], &QToolButton::clicked, this, Handled(this, regionHandlers[i]));
   // Only a click on a row reports: a click beside the rows changes nothing.
-  connect(SelectionView, &QTreeWidget::itemClicked, this, &TMainForm::SelectionClick);
-  connect(ProductView, &QTreeWidget::itemClicked, this, &TMainForm::ProductViewClick);
-  connect(ItemProductView, &QTreeWidget::itemClicked, this, &TMainForm::ItemProductViewClick);
-  connect(TargetsView, &QTreeWidget::itemClicked, this, &TMainForm::TargetsViewClick);
-  connect(SingleResetImg, &TImage::clicked, this, &TMainForm::SingleResetImgClick);
-  connect(FullResetImg, &TImage::clicked, this, &TMainForm::FullResetImgClick);
+  connect(SelectionView, &QTreeWidget::itemClicked, this, Handled(this, &TMainForm::SelectionClick));
+  connect(ProductView, &QTreeWidget::itemClicked, this, Handled(this, &TMainForm::ProductViewClick));
+  connect(ItemProductView, &QTreeWidget::itemClicked, this, Handled(this, &TMainForm::ItemProductViewClick));
+  connect(TargetsView, &QTreeWidget::itemClicked, this, Handled(this, &TMainForm::TargetsViewClick));
+  connect(SingleResetImg, &TImage::clicked, this, Handled(this, &TMainForm::SingleResetImgClick));
+  connect(FullResetImg, &TImage::clicked, this, Handled(this, &TMainForm::FullResetImgClick));
 }
 
 void TMainForm::SaveItemContent() {
