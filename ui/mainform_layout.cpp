@@ -190,7 +190,7 @@ void TMainForm::CreateControls() {
   ProductOutputCycleLabel = label15(QStringLiteral("ProductOutputCycleLabel"), QStringLiteral("Produktzyklus"), 1437, 459);
   auto* spinStyle = new SpinBoxStyle(QStyleFactory::create(QApplication::style()->name()));
   spinStyle->setParent(this);
-  auto spinBox = [client, spinStyle](const QString& name, int y, int maximum, int characters) {
+  auto spinBox = [client, spinStyle](const QString& name, int y, int maximum, int characters, int value) {
     auto* box = new QSpinBox(client);
     box->setObjectName(name);
     box->setGeometry(Scaled(QRect(1437, y, 200, 26)));
@@ -200,11 +200,11 @@ void TMainForm::CreateControls() {
     SetColour(box, QPalette::Base, kListColour);
     box->setRange(1, maximum);
     box->findChild<QLineEdit*>()->setMaxLength(characters);
-    box->setValue(50);
+    box->setValue(value);
     return box;
   };
-  ProductAmountBox = spinBox(QStringLiteral("ProductAmountBox"), 427, 250, 3);
-  ProductCycleBox = spinBox(QStringLiteral("ProductCycleBox"), 483, 50, 2);
+  ProductAmountBox = spinBox(QStringLiteral("ProductAmountBox"), 427, Workspace::kMaxAmount, 3, workspace_.amount());
+  ProductCycleBox = spinBox(QStringLiteral("ProductCycleBox"), 483, Workspace::kMaxCycle, 2, workspace_.cycle());
 
   auto button = [client](const QString& name, const QString& caption, int x, int y, int w, int h) {
     auto* b = new QPushButton(caption, client);
