@@ -190,14 +190,17 @@ TEST(WindowsFolderChooser, IsTheSystemsFolderBrowserWithItsTextAboveTheTree) {
   std::thread user([&seen] {
     HWND browser = nullptr;
     for (int waited = 0; waited < 30000 && !browser; waited += 20, Sleep(20)) browser = FindWindowW(L"#32770", nullptr);
-    Sleep(500);  // until its controls are laid out
-    EnumChildWindows(browser, [](HWND control, LPARAM data) -> BOOL {
-      wchar_t kind[32], text[256];
-      if (IsWindowVisible(control) && GetClassNameW(control, kind, 32) && GetWindowTextW(control, text, 256) >= 0) {
-        *reinterpret_cast<std::wstring*>(data) += std::wstring(kind) + L':' + text + L'|';
-      }
-      return TRUE;
-    }, reinterpret_cast<LPARAM>(&seen));
+    // Until its controls are laid out, down to the last button (slow on a loaded machine).
+    for (int waited = 0; waited < 30000 && !seen.ends_with(L"Button:Cancel|"); waited += 50, Sleep(50)) {
+      seen.clear();
+      EnumChildWindows(browser, [](HWND control, LPARAM data) -> BOOL {
+        wchar_t kind[32], text[256];
+        if (IsWindowVisible(control) && GetClassNameW(control, kind, 32) && GetWindowTextW(control, text, 256) >= 0) {
+          *reinterpret_cast<std::wstring*>(data) += std::wstring(kind) + L':' + text + L'|';
+        }
+        return TRUE;
+      }, reinterpret_cast<LPARAM>(&seen));
+    }
     PostMessageW(browser, WM_COMMAND, IDCANCEL, 0);
   });
   EXPECT_EQ(BrowseForFolder("Das Spiel Corvana 1800 kann nicht gefunden werden\rWählen Sie einen Ordner.\r"), "");
