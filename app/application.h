@@ -4,12 +4,11 @@
 
 namespace bw {
 
-// The application object: every error that no step handles ends up in its notify, which
-// shows the message and keeps the window running.
+// The application object, in the plain system style. Errors never reach it: each handler
+// reports its own (Handled in ui/errorreport.h).
 class TApplication : public QApplication {
  public:
   TApplication(int& argc, char** argv);
-  bool notify(QObject* receiver, QEvent* event) override;
 };
 
 }  // namespace bw

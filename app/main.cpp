@@ -14,6 +14,8 @@ int main(int argc, char** argv) {
   bw::FitLayout(QGuiApplication::primaryScreen()->availableGeometry().size() - QSize(1, 1),
                 bw::TMainForm::kLargestOuterSize);
   bw::TMainForm MainForm(QString::fromStdString(bw::ProgramFolder(QCoreApplication::applicationDirPath().toStdString())));
+  // A start refused before the window opened (a second copy, no game) ends the program.
+  if (!MainForm.started()) return 1;
   MainForm.show();
   return app.exec();
 }

@@ -30,4 +30,11 @@ void CreateItems(const ModSettings& settings, const QString& MODPath) {
   DeployFolder(ModTemplateFolder(settings.XMLPath), DeployedModFolder(MODPath));
 }
 
+void CreateItems(const Workspace& workspace) {
+  workspace.requireLoaded();
+  CreateItems({workspace.paths().XMLPath, QString::number(workspace.amount()), QString::number(workspace.cycle()),
+               workspace.targets(), workspace.targetsRoot()},
+              workspace.modPath());
+}
+
 }  // namespace bw

@@ -3,13 +3,13 @@
 #include <QString>
 #include <QStringList>
 
+#include "workspace/workspace.h"
 #include "workspace/xmldoc.h"
 
 namespace bw {
 
-// What the main window shows when the mod is generated: the workspace folder, the texts of
-// the amount and cycle boxes, the captions of Item1Target to Item6Target (slot 1 to 6) and
-// the root of Target.xml as the window holds it loaded.
+// What the mod is made from: the workspace folder, the amount and the cycle as texts, the
+// target buildings of slots 1 to 6 and the root of Target.xml as the workspace holds it.
 struct ModSettings {
   QString XMLPath;
   QString amount;
@@ -37,5 +37,8 @@ void CreateItemsTextXML(const ModSettings& settings);
 // products the deployed mod is removed and nothing else touched. Failures raise bw::Error
 // and leave the deployed mod as it was.
 void CreateItems(const ModSettings& settings, const QString& MODPath);
+// The same for the workspace as it stands, into its game's mods folder; refused while it is
+// not wholly loaded.
+void CreateItems(const Workspace& workspace);
 
 }  // namespace bw

@@ -109,17 +109,9 @@ void MakeGame(const QString& gameFolder) {
 
 void RecordFakeGame(const QString& gameFolder) {
   MakeGame(gameFolder);
-#ifdef _WIN32
+  // Written as the program writes its record, on either platform.
   DeleteUserKey(kRecordKey);
   WriteUserStrings(kRecordKey, {{"GameLocation", QDir::toNativeSeparators(gameFolder).toStdString()}});
-#else
-  const QString config = qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/Brennwick");
-  QDir().mkpath(config);
-  WriteFileAtomic(config + QStringLiteral("/registry.ini"),
-                  QStringLiteral("[SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Brennwick]\nGameLocation=%1\n")
-                      .arg(gameFolder)
-                      .toUtf8());
-#endif
 }
 
 QByteArray WithoutDate(QByteArray bytes) {

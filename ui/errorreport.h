@@ -12,4 +12,11 @@ void ReportError(const std::exception& error);
 // false returned.
 bool Reported(const std::function<void()>& step);
 
+// A handler as `connect` takes it: a failure is reported where it happens and goes no
+// further, so nothing is thrown through Qt's event loop.
+template <typename Object>
+auto Handled(Object* object, void (Object::*handler)()) {
+  return [object, handler] { Reported([&] { (object->*handler)(); }); };
+}
+
 }  // namespace bw

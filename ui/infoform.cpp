@@ -9,6 +9,7 @@
 #include "platform/windowframe.h"
 #endif
 #include "ui/controls.h"
+#include "ui/errorreport.h"
 #include "ui/jpeg.h"
 #include "ui/layoutscale.h"
 #include "workspace/files.h"
@@ -51,7 +52,7 @@ TInfoForm::TInfoForm(const QString& xmlPath, QWidget* parent)
   OKBtn->setObjectName(QStringLiteral("OKBtn"));
   OKBtn->setGeometry(Scaled(QRect(530, 830, 185, 33)));
   OKBtn->setFont(PixelFont(QStringLiteral("Heuristica"), 15, true));
-  connect(OKBtn, &QPushButton::clicked, this, &TInfoForm::OKBtnClick);
+  connect(OKBtn, &QPushButton::clicked, this, Handled(this, &TInfoForm::OKBtnClick));
   setTabOrder(InfoEdit, OKBtn);
 
   FormCreate();

@@ -33,45 +33,31 @@ int TMainForm::ImageIndex(const QTreeWidgetItem* row, int column) {
 }
 
 void TMainForm::CreateSelectionView() {
-  SelectionShortList.load(SessionsFilePath(Paths.XMLPath), "Sessions");
-  const QList<XmlNode> groups = SelectionShortList.root().children();
+  const QList<CatalogueRow> groups = workspace_.groups();
   SelectionView->clear();
-  for (const XmlNode& group : groups) AddListRow(SelectionView, group.attr(0), group.attr(1), {}, group.attr(0));
+  for (const CatalogueRow& group : groups) AddListRow(SelectionView, group.guid, group.name, {}, group.icon);
 }
 
 void TMainForm::CreateProductView(const QString& groupGuid) {
-  ProductShortList.load(ProductsFilePath(Paths.XMLPath), "Products");
-  const XmlNode root = ProductShortList.root();
-  // The first groups are product categories, the others game extensions.
-  QList<XmlNode> products = root.select(QStringLiteral("Product[@Category=\"") + groupGuid + QStringLiteral("\"]"));
-  if (products.isEmpty()) products = root.select(QStringLiteral("Product[@DLC=\"") + groupGuid + QStringLiteral("\"]"));
+  const QList<CatalogueRow> products = workspace_.productsOf(groupGuid);
   ProductView->clear();
-  for (const XmlNode& product : products) {
-    AddListRow(ProductView, product.attr(0), product.attr(1), product.attr(2), product.attr(2));
-  }
+  for (const CatalogueRow& product : products) AddListRow(ProductView, product.guid, product.name, product.icon, product.icon);
   ColumnToSort = 1;
   SortView(ProductView, &TMainForm::ProductViewCompare);
 }
 
 void TMainForm::AddProductToItemProductView(const QString& productGuid) {
-  ProductShortList.load(ProductsFilePath(Paths.XMLPath), "Products");
-  const XmlNode product =
-      ProductShortList.root().selectSingle(QStringLiteral("Product[@GUID=\"") + productGuid + QStringLiteral("\"]"));
-  const QString guid = product.attr(0);
-  const QString name = product.attr(1);
-  const QString icon = product.attr(2);
-  AddListRow(ItemProductView, guid, name, icon, icon);
+  workspace_.appendProduct(productGuid);
+  ShowItemProducts();
 }
 
 void TMainForm::CreateTargetsView(const QString& region) {
-  LoadTargetsList();
-  const QList<XmlNode> buildings =
-      TargetsRoot.select(QStringLiteral("Target[@Region=\"") + region + QStringLiteral("\"]"));
+  const QList<CatalogueRow> buildings = workspace_.buildingsIn(region);
   TargetsView->clear();
-  for (const XmlNode& building : buildings) {
-    QTreeWidgetItem* row = AddListRow(TargetsView, building.attr(0), building.attr(1), building.attr(3), building.attr(2));
+  for (const CatalogueRow& building : buildings) {
+    QTreeWidgetItem* row = AddListRow(TargetsView, building.guid, building.name, building.extra, building.icon);
     // The region's picture beside the building's name.
-    const int regionIndex = images_.ImageList.IndexOf(building.attr(3));
+    const int regionIndex = images_.ImageList.IndexOf(building.extra);
     row->setData(1, kImageIndexRole, regionIndex);
     row->setIcon(1, images_.ImageList.Icon(regionIndex));
   }
@@ -80,9 +66,8 @@ void TMainForm::CreateTargetsView(const QString& region) {
 }
 
 void TMainForm::GetTargetNameAndPosition(const QString& buildingGuid) {
-  const QString query = QStringLiteral("Target[@GUID=\"") + buildingGuid + QStringLiteral("\"]");
-  const QString name = TargetsRoot.selectSingle(query).attr(1);
-  const QString region = TargetsRoot.selectSingle(query).attr(3);
+  const CatalogueRow building = workspace_.building(buildingGuid);
+  const QString& region = building.extra;
   auto* regionButton = findChild<QAbstractButton*>(QStringLiteral("Region") + region.right(1) + QStringLiteral("Btn"));
   if (!regionButton) {
     throw Error(QStringLiteral("Das Zielgebäude „%1“ hat die unbekannte Region „%2“.").arg(buildingGuid, region));
@@ -97,7 +82,7 @@ void TMainForm::GetTargetNameAndPosition(const QString& buildingGuid) {
       break;
     }
   }
-  SetCaption(TargetLabel, QStringLiteral("Ziel : ") + name);
+  SetCaption(TargetLabel, QStringLiteral("Ziel : ") + building.name);
 }
 
 void TMainForm::ScrollListView(QTreeWidget* view) {

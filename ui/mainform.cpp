@@ -6,6 +6,7 @@
 #include <QSpinBox>
 #include <QToolButton>
 #include <algorithm>
+#include <optional>
 
 #include "modgen/createitems.h"
 #include "modgen/deploy.h"
@@ -18,9 +19,7 @@
 #include "ui/messageform.h"
 #include "ui/startwithregistry.h"
 #include "ui/support.h"
-#include "workspace/error.h"
 #include "workspace/files.h"
-#include "workspace/itemstore.h"
 
 namespace bw {
 
@@ -28,21 +27,26 @@ TMainForm::TMainForm(const QString& programFolder, QWidget* parent) : QMainWindo
   CreateImages();
   CreateControls();
   // The sequence ends at the failing step; the window opens with what was set up.
-  Reported([&] { Loading(settingsNotLoaded_, [&] { FormCreate(programFolder); }); });
+  Reported([&] { workspace_.Loading(LoadResult::Settings, [&] { FormCreate(programFolder); }); });
   MessageForm = new TMessageForm(this);
-  InfoForm = new TInfoForm(Paths.XMLPath, this);
+  InfoForm = new TInfoForm(paths().XMLPath, this);
 }
 
 void TMainForm::FormCreate(const QString& programFolder) {
-  Paths = WorkspacePaths::FromProgramFolder(programFolder);
-  const GameFolders game = StartWithRegistry(Paths.PrgPath, GetAppVersionStr());
-  GAMEPATH = game.GAMEPATH, MODPath = game.MODPath;
+  workspace_.setProgramFolder(programFolder);
+  const WorkspacePaths& folders = paths();
+  const std::optional<GameFolders> game = StartWithRegistry(folders.PrgPath, GetAppVersionStr());
+  if (!game) {
+    started_ = false;
+    return;
+  }
+  workspace_.setModPath(game->MODPath);
   // The game should find its mod whole even after a generation was killed in the middle; a
   // failure here is reported and the start goes on.
-  Reported([&] { RestoreDeployedFolder(DeployedModFolder(MODPath)); });
+  Reported([&] { RestoreDeployedFolder(DeployedModFolder(modPath())); });
   GetTheTTF(*this);
-  if (!QDir(Paths.XMLPath).exists()) Build(Paths.PrgPath);
-  Reported([&] { RemoveWriteLeftovers(Paths.XMLPath); });
+  if (!QDir(folders.XMLPath).exists()) Build(folders.PrgPath);
+  Reported([&] { RemoveWriteLeftovers(folders.XMLPath); });
   GetTheTTF(*this);
   ShowFrameAndVersion(kStartSize);
   LoadDocumentsAndFillLists(3);
@@ -51,7 +55,7 @@ void TMainForm::FormCreate(const QString& programFolder) {
   try {
     Item1BtnClick();
   } catch (const std::exception& error) {
-    if (itemNotLoaded_ != itemListNotLoaded_) throw;
+    if (workspace_.loadResult().failed != LoadResult::ItemList) throw;
     ReportError(error);
   }
   ReadStoredSettings();
@@ -63,59 +67,10 @@ void TMainForm::ShowFrameAndVersion(QSize outer) {
   BackImage->lower();
   SetOuterSize(outer);
   Version->setText(GetAppVersionStr());
-  ItemID = ItemGuids();
-}
-
-void TMainForm::LoadPropertyList() {
-  XmlDocument properties;
-  properties.load(PropertyFilePath(Paths.XMLPath), "Properties");
-  // Without a root the next use of PropertyRoot reports why the file failed.
-  PropertyRoot = properties.rootOrError();
-  PropertyList = std::move(properties);
-}
-
-void TMainForm::LoadTargetsList() {
-  // A file that fails to load leaves the document in hand, and TargetsRoot with it, intact;
-  // with none in hand, TargetsRoot reports the failure whenever it is used.
-  XmlDocument targets;
-  const bool loaded = targets.load(TargetFilePath(Paths.XMLPath), "Targets");
-  if (!loaded && !TargetsRoot) TargetsRoot = targets.rootOrError();
-  TargetsRoot = targets.root();  // raises the load error of a file that did not load
-  TargetsList = std::move(targets);
-}
-
-void TMainForm::Loading(QString& notLoaded, const std::function<void()>& steps) {
-  try {
-    steps();
-  } catch (const std::exception& error) {
-    notLoaded = ErrorMessage(error);
-    throw;
-  }
-  notLoaded.clear();
-}
-
-void TMainForm::RequireLoadedWorkspace(bool rewritesItemList) const {
-  const bool onlyTheListFailed = rewritesItemList && itemNotLoaded_ == itemListNotLoaded_;
-  const QString& failure = settingsNotLoaded_.isEmpty() && !onlyTheListFailed ? itemNotLoaded_ : settingsNotLoaded_;
-  if (failure.isEmpty()) return;
-  throw Error(QStringLiteral("Es wurde nichts geändert, denn die Daten wurden nicht vollständig geladen:\n%1\n"
-                             "Das vollständige Zurücksetzen stellt die Startwerte wieder her.")
-                  .arg(failure),
-              "EWorkspaceError");
 }
 
 void TMainForm::LoadDocumentsAndFillLists(int targetRow) {
-  // Both documents are taken in hand before a failure ends the sequence, so that a later
-  // look-up names the file that failed; the first of them is reported.
-  LoadPropertyList();
-  try {
-    LoadTargetsList();
-  } catch (const Error&) {
-    PropertyList.root();
-    throw;
-  }
-  PropertyList.root();
-
+  workspace_.loadDocuments();
   CreateSelectionView();
   SelectionView->SelectRow(SelectionView->Row(0));
   CreateProductView(SelectionView->Selected() ? SelectionView->Selected()->text(0) : QString());
@@ -125,25 +80,12 @@ void TMainForm::LoadDocumentsAndFillLists(int targetRow) {
 }
 
 void TMainForm::ReadStoredSettings() {
-  // A box holds its range: a stored number beyond it is shown, and saved next, as the
-  // nearest one within it.
-  auto number = [&](const QString& name, const QSpinBox* box) {
-    const QString text = PropertyValue(PropertyRoot, name);
-    bool ok = false;
-    const qlonglong value = text.toLongLong(&ok);
-    if (!ok) {
-      throw Error(QStringLiteral("Der Wert „%1“ von „%2“ in der Datei „%3“ ist keine ganze Zahl.")
-                      .arg(text, name, PropertyRoot.file()),
-                  "EConvertError");
-    }
-    return static_cast<int>(std::clamp<qlonglong>(value, box->minimum(), box->maximum()));
-  };
-  const int amount = number(QStringLiteral("ProductAmount"), ProductAmountBox);
-  const int cycle = number(QStringLiteral("ProductCycle"), ProductCycleBox);
+  workspace_.readSettings();
+  // Each box hands both values to the workspace as it changes: both are taken first.
+  const int amount = workspace_.amount(), cycle = workspace_.cycle();
   ProductAmountBox->setValue(amount);
   ProductCycleBox->setValue(cycle);
-  QLabel* targets[] = {Item1Target, Item2Target, Item3Target, Item4Target, Item5Target, Item6Target};
-  for (int i = 0; i < 6; ++i) targets[i]->setText(PropertyValue(PropertyRoot, ItemID.value(i)));
+  for (int slot = 1; slot <= 6; ++slot) ItemTarget(slot)->setText(workspace_.targets()[slot - 1]);
 }
 
 void TMainForm::SetOuterSize(QSize outer) {

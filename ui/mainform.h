@@ -5,8 +5,7 @@
 #include <functional>
 
 #include "ui/imagecollection.h"
-#include "workspace/paths.h"
-#include "workspace/xmldoc.h"
+#include "workspace/workspace.h"
 
 class QButtonGroup;
 class QLabel;
@@ -23,7 +22,6 @@ class TImage;
 class TInfoForm;
 class TListView;
 class TMessageForm;
-struct ModSettings;
 
 // The pictures of the main window: the whole collection, the lists in the size the list
 // views and item and region buttons show them, and the pictures of the question windows.
@@ -35,14 +33,18 @@ struct MainFormImages {
   TImageCollection HelpImageCollection;
 };
 
-// The main window. Its creation builds the layout, runs the start-up sequence (FormCreate)
-// and then creates the message and instructions windows. Its controls are its own; they
+// The main window, a view of the workspace. Its creation builds the layout, runs the
+// start-up sequence (FormCreate) and then creates the message and instructions windows. Every
+// handler is connected through Handled, which reports its failure; a handler changes the
+// workspace and then shows what changed. Its controls are its own; they
 // carry their names as objectName.
 class TMainForm : public QMainWindow {
   Q_OBJECT
 
  public:
   explicit TMainForm(const QString& programFolder, QWidget* parent = nullptr);
+  // False when the start was refused (a second copy, no game): the program ends then.
+  bool started() const { return started_; }
 
   // The window's outer size in the layout's units, at start and after the full reset, and
   // the largest of them, which the screen must hold; the other two windows are smaller.
@@ -53,16 +55,17 @@ class TMainForm : public QMainWindow {
   // What the window works on: the program folder and its subfolders, the game's mods
   // folder, the six item GUIDs, the item being edited (its GUID and its slot, "1" to "6")
   // and the pictures.
-  const WorkspacePaths& paths() const { return Paths; }
-  const QString& modPath() const { return MODPath; }
-  const QStringList& itemIds() const { return ItemID; }
-  const QString& itemGuid() const { return ItemGUID; }
-  const QString& itemSlot() const { return IsItem; }
+  const WorkspacePaths& paths() const { return workspace_.paths(); }
+  const QString& modPath() const { return workspace_.modPath(); }
+  const QStringList& itemIds() const { return workspace_.itemIds(); }
+  QString itemGuid() const { return workspace_.itemGuid(); }
+  QString itemSlot() const { return QString::number(workspace_.slot()); }
   const MainFormImages& images() const { return images_; }
 
   // List views.
   void CreateSelectionView();
   void CreateProductView(const QString& groupGuid);
+  // The product appended to the item being edited as its list shows it, not yet written.
   void AddProductToItemProductView(const QString& productGuid);
   void CreateTargetsView(const QString& region);
   void GetTargetNameAndPosition(const QString& buildingGuid);
@@ -115,47 +118,24 @@ class TMainForm : public QMainWindow {
   void ShowFrameAndVersion(QSize outer);
   void LoadDocumentsAndFillLists(int targetRow);
   void ReadStoredSettings();
-  // Load Property.xml and Target.xml afresh into their holders.
-  void LoadPropertyList();
-  void LoadTargetsList();
-  // Runs steps that fill the window from the workspace. A failure is remembered in
-  // `notLoaded`, so that no action writes what was never read, and passed on.
-  void Loading(QString& notLoaded, const std::function<void()>& steps);
-  // Raises an error naming the file that failed to load while the window does not hold all
-  // of the workspace; every action that writes calls it first. An action that rewrites the
-  // item's product list whole (`rewritesItemList`) does not need that list to have loaded.
-  void RequireLoadedWorkspace(bool rewritesItemList = false) const;
 
   // Editing.
   void ConnectEditingHandlers();
   void ItemBtnClick(int slot);
   bool AskToReset(const QString& question);
-  // Item store and duplicate check, between the controls and the workspace files.
-  void SaveItemContent();
-  void ReadItemProductList();
-  void SaveProperties();
-  // What the window shows for the mod: amount, cycle, the six targets and Target.xml.
-  ModSettings CurrentSettings() const;
-  bool CheckForDoubleSelection(const QString& productGuid);
+  bool AskToAddAgain(const ProductHolders& holders);
+  // Runs a change of the workspace and then `show`, also when the change failed half-way.
+  static void ShowAfter(const std::function<void()>& change, const std::function<void()>& show);
+  // The item's products as the workspace holds them; rows shown already stay as they are.
+  void ShowItemProducts();
+  QLabel* ItemTarget(int slot) const;
 
   // Sorting the list views by name.
   int ProductViewCompare(const QTreeWidgetItem* item1, const QTreeWidgetItem* item2) const;
   int TargetsViewCompare(const QTreeWidgetItem* item1, const QTreeWidgetItem* item2) const;
   void SortView(QTreeWidget* view, int (TMainForm::*compare)(const QTreeWidgetItem*, const QTreeWidgetItem*) const);
 
-  // Program-wide state.
-  WorkspacePaths Paths;
-  QString GAMEPATH;
-  QString MODPath;
-  QStringList ItemID;
-  QString ItemGUID;  // the item slot being edited
-  QString IsItem;    // its number, "1" to "6"
-  XmlDocument PropertyList;
-  XmlNode PropertyRoot;
-  XmlDocument TargetsList;
-  XmlNode TargetsRoot;
-  XmlDocument SelectionShortList;
-  XmlDocument ProductShortList;
+  Workspace workspace_;
   int ColumnToSort = 0;  // 0: the caption, n ≥ 1: sub-item n − 1
 
   MainFormImages images_;
@@ -203,6 +183,7 @@ class TMainForm : public QMainWindow {
   QLabel* CorvanaLabel;
   QPushButton* CreateXMLData;
   QLabel* TargetLabel;
+  // Hidden: the six items' target buildings as the workspace holds them.
   QLabel* Item1Target;
   QLabel* Item2Target;
   QLabel* Item3Target;
@@ -213,14 +194,7 @@ class TMainForm : public QMainWindow {
 
   QSize outerSize_;
   bool centred_ = false;
-  // Why the window does not stand for the workspace: the message of the load that failed,
-  // or "" once loaded. The settings are the amount, the cycle, the six targets and the
-  // catalogues (start-up, full reset); the item is the list of the item being edited.
-  QString settingsNotLoaded_;
-  QString itemNotLoaded_;
-  // The message of the item's own product list when it failed to load; when it is the
-  // item's failure, nothing else of the item is missing.
-  QString itemListNotLoaded_;
+  bool started_ = true;
 };
 
 }  // namespace bw

@@ -3,12 +3,10 @@
 #include <QSpinBox>
 #include <QToolButton>
 
-#include "modgen/createitems.h"
 #include "ui/controls.h"
+#include "ui/errorreport.h"
 #include "ui/mainform.h"
 #include "ui/messageform.h"
-#include "workspace/duplicatecheck.h"
-#include "workspace/itemstore.h"
 
 namespace bw {
 
@@ -17,72 +15,75 @@ void TMainForm::ConnectEditingHandlers() {
                                          &TMainForm::Item3BtnClick, &TMainForm::Item4BtnClick,
                                          &TMainForm::Item5BtnClick, &TMainForm::Item6BtnClick};
   QToolButton* itemButtons[] = {Item1Btn, Item2Btn, Item3Btn, Item4Btn, Item5Btn, Item6Btn};
-  for (int i = 0; i < 6; ++i) connect(itemButtons[i], &QToolButton::clicked, this, itemHandlers[i]);
+  for (int i = 0; i < 6; ++i) connect(itemButtons[i], &QToolButton::clicked, this, Handled(this, itemHandlers[i]));
   void (TMainForm::*regionHandlers[])() = {&TMainForm::Region1BtnClick, &TMainForm::Region2BtnClick,
                                            &TMainForm::Region3BtnClick, &TMainForm::Region4BtnClick};
   QToolButton* regionButtons[] = {Region1Btn, Region2Btn, Region3Btn, Region4Btn};
-  for (int i = 0; i < 4; ++i) connect(regionButtons[i], &QToolButton::clicked, this, regionHandlers[i]);
+  for (int i = 0; i < 4; ++i) connect(regionButtons[i], &QToolButton::clicked, this, Handled(this, regionHandlers[i]));
   // Only a click on a row reports: a click beside the rows changes nothing.
-  connect(SelectionView, &QTreeWidget::itemClicked, this, &TMainForm::SelectionClick);
-  connect(ProductView, &QTreeWidget::itemClicked, this, &TMainForm::ProductViewClick);
-  connect(ItemProductView, &QTreeWidget::itemClicked, this, &TMainForm::ItemProductViewClick);
-  connect(TargetsView, &QTreeWidget::itemClicked, this, &TMainForm::TargetsViewClick);
-  connect(SingleResetImg, &TImage::clicked, this, &TMainForm::SingleResetImgClick);
-  connect(FullResetImg, &TImage::clicked, this, &TMainForm::FullResetImgClick);
-}
-
-void TMainForm::SaveItemContent() {
-  QList<ItemProduct> rows;
-  for (int i = 0; i < ItemProductView->RowCount(); ++i) {
-    const QTreeWidgetItem* row = ItemProductView->Row(i);
-    rows.append({row->text(0), row->text(1), row->text(2)});
-  }
-  bw::SaveItemContent(Paths.XMLPath, ItemGUID, rows);
-}
-
-void TMainForm::ReadItemProductList() {
-  // Emptied first: an item list that fails to load leaves the list empty.
-  ItemProductView->clear();
-  for (const ItemProduct& p : bw::ReadItemProductList(Paths.XMLPath, ItemGUID)) {
-    AddListRow(ItemProductView, p.guid, p.name, p.icon, p.icon);
-  }
-}
-
-ModSettings TMainForm::CurrentSettings() const {
+  connect(SelectionView, &QTreeWidget::itemClicked, this, Handled(this, &TMainForm::SelectionClick));
+  connect(ProductView, &QTreeWidget::itemClicked, this, Handled(this, &TMainForm::ProductViewClick));
+  connect(ItemProductView, &QTreeWidget::itemClicked, this, Handled(this, &TMainForm::ItemProductViewClick));
+  connect(TargetsView, &QTreeWidget::itemClicked, this, Handled(this, &TMainForm::TargetsViewClick));
+  connect(SingleResetImg, &TImage::clicked, this, Handled(this, &TMainForm::SingleResetImgClick));
   // The boxes' values, never a half-typed text: an empty box would store an empty number.
-  QStringList targets;
-  for (const QLabel* label : {Item1Target, Item2Target, Item3Target, Item4Target, Item5Target, Item6Target}) {
-    targets << label->text();
+  for (QSpinBox* box : {ProductAmountBox, ProductCycleBox}) {
+    connect(box, &QSpinBox::valueChanged, this,
+            [this] { workspace_.setSettings(ProductAmountBox->value(), ProductCycleBox->value()); });
   }
-  return {Paths.XMLPath, QString::number(ProductAmountBox->value()), QString::number(ProductCycleBox->value()),
-          targets, TargetsRoot};
+  connect(FullResetImg, &TImage::clicked, this, Handled(this, &TMainForm::FullResetImgClick));
 }
 
-void TMainForm::SaveProperties() {
-  const ModSettings settings = CurrentSettings();
-  bw::SaveProperties(settings.XMLPath, settings.amount, settings.cycle, settings.targets);
+void TMainForm::ShowAfter(const std::function<void()>& change, const std::function<void()>& show) {
+  try {
+    change();
+  } catch (...) {
+    show();
+    throw;
+  }
+  show();
 }
 
-bool TMainForm::CheckForDoubleSelection(const QString& productGuid) {
-  const ProductHolders holders = FindProductInItems(Paths.XMLPath, productGuid);
-  if (!holders.any()) return true;
+void TMainForm::ShowItemProducts() {
+  const QList<ItemProduct>& products = workspace_.products();
+  const int shown = ItemProductView->RowCount(), held = int(products.size());
+  auto shows = [this, &products](int row, int index) {
+    const QTreeWidgetItem* r = ItemProductView->Row(row);
+    const ItemProduct& p = products[index];
+    return r->text(0) == p.guid && r->text(1) == p.name && r->text(2) == p.icon;
+  };
+  int same = 0;
+  while (same < shown && same < held && shows(same, same)) ++same;
+  // One product removed: only its row goes.
+  bool removed = shown == held + 1;
+  for (int i = same; removed && i < held; ++i) removed = shows(i + 1, i);
+  if (removed) {
+    delete ItemProductView->Row(same);
+    return;
+  }
+  while (ItemProductView->RowCount() > same) delete ItemProductView->Row(same);
+  for (int i = same; i < held; ++i) AddListRow(ItemProductView, products[i].guid, products[i].name, products[i].icon, products[i].icon);
+}
+
+QLabel* TMainForm::ItemTarget(int slot) const { return findChild<QLabel*>(QStringLiteral("Item%1Target").arg(slot)); }
+
+bool TMainForm::AskToAddAgain(const ProductHolders& holders) {
   const TImageCollection& pictures = images_.ImageCollection;
   return MessageForm->Ask(QStringLiteral("Frage"), pictures.GetScaledImage(pictures.IndexOf(holders.icon), 64, 64),
                           DuplicateQuestion(holders), QStringLiteral("Ja"), QStringLiteral("Nein"));
 }
 
 void TMainForm::ItemBtnClick(int slot) {
-  Loading(itemNotLoaded_, [&] {
-    LoadPropertyList();
-    ItemGUID = ItemID.value(slot - 1);
-    IsItem = QString::number(slot);
-    Loading(itemListNotLoaded_, [&] { ReadItemProductList(); });
+  workspace_.Loading(LoadResult::Item, [&] {
+    // The list is filled afresh, and stays empty when the item's list fails to load.
+    ItemProductView->clear();
+    ShowAfter([&] { workspace_.switchItem(slot); }, [&] { ShowItemProducts(); });
     const QString numeral = ItemNumeral(slot);
     SetCaption(ItemProductViewLabel, QStringLiteral("Produktlist des Items ") + numeral);
     SetCaption(TargetViewLabel, QStringLiteral("Zielgebäude des Items ") + numeral);
     SingleResetImg->setToolTip(QStringLiteral("Item ") + numeral + QStringLiteral(" zurücksetzen"));
-    const QString target = PropertyValue(PropertyList.root(), ItemGUID);
-    findChild<QLabel*>(QStringLiteral("Item%1Target").arg(slot))->setText(target);
+    const QString target = workspace_.readItemTarget();
+    ItemTarget(slot)->setText(target);
     GetTargetNameAndPosition(target);
     ScrollListView(TargetsView);
   });
@@ -107,31 +108,30 @@ void TMainForm::SelectionClick() {
 void TMainForm::ProductViewClick() {
   const QTreeWidgetItem* product = ProductView->Selected();
   if (!product) return;
-  RequireLoadedWorkspace();
   const QString guid = product->text(0);
-  if (!CheckForDoubleSelection(guid)) return;
-  AddProductToItemProductView(guid);
-  SaveItemContent();
+  ShowAfter([&] { workspace_.addProduct(guid, [this](const ProductHolders& holders) { return AskToAddAgain(holders); }); },
+            [&] { ShowItemProducts(); });
 }
 
 void TMainForm::ItemProductViewClick() {
   QTreeWidgetItem* product = ItemProductView->Selected();
   if (!product) return;
-  RequireLoadedWorkspace();
-  delete product;
-  SaveItemContent();
+  const int row = ItemProductView->indexOfTopLevelItem(product);
+  ShowAfter([&] { workspace_.removeProduct(row); }, [&] { ShowItemProducts(); });
 }
 
 void TMainForm::TargetsViewClick() {
   const QTreeWidgetItem* building = TargetsView->Selected();
   if (!building) return;
-  RequireLoadedWorkspace();
-  const QToolButton* itemButtons[] = {Item1Btn, Item2Btn, Item3Btn, Item4Btn, Item5Btn, Item6Btn};
-  for (int n = 1; n <= 6; ++n) {
-    if (itemButtons[n - 1]->isChecked()) findChild<QLabel*>(QStringLiteral("Item%1Target").arg(n))->setText(building->text(0));
-  }
-  SetCaption(TargetLabel, QStringLiteral("Ziel : ") + building->text(1));
-  SaveProperties();
+  const QString guid = building->text(0), caption = QStringLiteral("Ziel : ") + building->text(1);
+  const int slot = workspace_.slot();
+  ShowAfter([&] { workspace_.setTarget(guid); },
+            [&] {
+              // Shown once it is in hand, also when storing it failed.
+              if (slot < 1 || workspace_.targets()[slot - 1] != guid) return;
+              ItemTarget(slot)->setText(guid);
+              SetCaption(TargetLabel, caption);
+            });
 }
 
 }  // namespace bw

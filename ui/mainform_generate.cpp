@@ -6,11 +6,8 @@
 
 namespace bw {
 
-void TMainForm::Create_ItemBtnClick() {
-  RequireLoadedWorkspace();
-  CreateItems(CurrentSettings(), MODPath);
-}
+void TMainForm::Create_ItemBtnClick() { CreateItems(workspace_); }
 
-void TMainForm::CreateXMLDataClick() { RunCatalog(Paths, DefaultIconFolder(), {}); }
+void TMainForm::CreateXMLDataClick() { RunCatalog(paths(), DefaultIconFolder(), {}); }
 
 }  // namespace bw

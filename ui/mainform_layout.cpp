@@ -10,6 +10,7 @@
 #include <QToolButton>
 
 #include "ui/controls.h"
+#include "ui/errorreport.h"
 #include "ui/jpeg.h"
 #include "ui/layoutscale.h"
 #include "ui/mainform.h"
@@ -189,7 +190,7 @@ void TMainForm::CreateControls() {
   ProductOutputCycleLabel = label15(QStringLiteral("ProductOutputCycleLabel"), QStringLiteral("Produktzyklus"), 1437, 459);
   auto* spinStyle = new SpinBoxStyle(QStyleFactory::create(QApplication::style()->name()));
   spinStyle->setParent(this);
-  auto spinBox = [client, spinStyle](const QString& name, int y, int maximum, int characters) {
+  auto spinBox = [client, spinStyle](const QString& name, int y, int maximum, int characters, int value) {
     auto* box = new QSpinBox(client);
     box->setObjectName(name);
     box->setGeometry(Scaled(QRect(1437, y, 200, 26)));
@@ -199,11 +200,11 @@ void TMainForm::CreateControls() {
     SetColour(box, QPalette::Base, kListColour);
     box->setRange(1, maximum);
     box->findChild<QLineEdit*>()->setMaxLength(characters);
-    box->setValue(50);
+    box->setValue(value);
     return box;
   };
-  ProductAmountBox = spinBox(QStringLiteral("ProductAmountBox"), 427, 250, 3);
-  ProductCycleBox = spinBox(QStringLiteral("ProductCycleBox"), 483, 50, 2);
+  ProductAmountBox = spinBox(QStringLiteral("ProductAmountBox"), 427, Workspace::kMaxAmount, 3, workspace_.amount());
+  ProductCycleBox = spinBox(QStringLiteral("ProductCycleBox"), 483, Workspace::kMaxCycle, 2, workspace_.cycle());
 
   auto button = [client](const QString& name, const QString& caption, int x, int y, int w, int h) {
     auto* b = new QPushButton(caption, client);
@@ -217,14 +218,14 @@ void TMainForm::CreateControls() {
     b->setFont(HeuristicaPixels(13));
     SetColour(b, QPalette::ButtonText, kButtonTextColour);
   }
-  connect(CloseBtn, &QPushButton::clicked, this, &TMainForm::CloseBtnClick);
+  connect(CloseBtn, &QPushButton::clicked, this, Handled(this, &TMainForm::CloseBtnClick));
 
   SingleResetImg = picture(QStringLiteral("SingleResetImg"), 643, 466, 53, 54, ArtImage(QStringLiteral(":/art/reset_arrow.png")));
   SingleResetImg->setToolTip(QStringLiteral("Alle gemachten Einstellunen für das gewählte Item zurücksetzen"));
   FullResetImg = picture(QStringLiteral("FullResetImg"), 643, 771, 53, 54, ArtImage(QStringLiteral(":/art/reset_arrow_dark.png")));
   FullResetImg->setToolTip(QStringLiteral("Alle gemachten Einstellungen für alle Items zurücksetzen"));
   InfoImage = picture(QStringLiteral("InfoImage"), 648, 683, 39, 46, ArtImage(QStringLiteral(":/art/question_mark.png")));
-  connect(InfoImage, &TImage::clicked, this, &TMainForm::InfoImageClick);
+  connect(InfoImage, &TImage::clicked, this, Handled(this, &TMainForm::InfoImageClick));
 
   CorvanaLabel = NewLabel(QStringLiteral("CorvanaLabel"),
                           QStringLiteral("Das Spiel ist aktiv. Änderungen an den Modifikationen zeigen erst Wirkung "
@@ -241,8 +242,8 @@ void TMainForm::CreateControls() {
   // Never the keyboard focus: a Space or Enter right after start would rebuild the
   // catalogues and wipe the user's items and settings.
   CreateXMLData->setFocusPolicy(Qt::NoFocus);
-  connect(CreateXMLData, &QPushButton::clicked, this, &TMainForm::CreateXMLDataClick);
-  connect(Create_ItemBtn, &QPushButton::clicked, this, &TMainForm::Create_ItemBtnClick);
+  connect(CreateXMLData, &QPushButton::clicked, this, Handled(this, &TMainForm::CreateXMLDataClick));
+  connect(Create_ItemBtn, &QPushButton::clicked, this, Handled(this, &TMainForm::Create_ItemBtnClick));
   TargetLabel = label15(QStringLiteral("TargetLabel"), QStringLiteral("Zielgebäude : "), 1840, 379);
   QLabel** targets[] = {&Item1Target, &Item2Target, &Item3Target, &Item4Target, &Item5Target, &Item6Target};
   for (int n = 1; n <= 6; ++n) {
@@ -254,7 +255,7 @@ void TMainForm::CreateControls() {
   ProzessTimer = new QTimer(this);
   ProzessTimer->setObjectName(QStringLiteral("ProzessTimer"));
   ProzessTimer->setInterval(1000);
-  connect(ProzessTimer, &QTimer::timeout, this, &TMainForm::ProzessTimerTimer);
+  connect(ProzessTimer, &QTimer::timeout, this, Handled(this, &TMainForm::ProzessTimerTimer));
   ProzessTimer->start();
 
   ConnectEditingHandlers();

@@ -5,7 +5,6 @@
 #include "ui/controls.h"
 #include "ui/mainform.h"
 #include "ui/messageform.h"
-#include "workspace/itemstore.h"
 
 namespace bw {
 
@@ -17,18 +16,15 @@ bool TMainForm::AskToReset(const QString& question) {
 }
 
 void TMainForm::SingleResetImgClick() {
-  // The slot's list is rewritten, never read: one that failed to load is repaired here.
-  RequireLoadedWorkspace(true);
-  if (!AskToReset(QStringLiteral("\rAlle Werte des aktuellen Items ") + IsItem + QStringLiteral(" zurücksetzen ?\r\r"))) {
+  const QString slot = QString::number(workspace_.slot());
+  if (!workspace_.singleReset([&] {
+        return AskToReset(QStringLiteral("\rAlle Werte des aktuellen Items ") + slot + QStringLiteral(" zurücksetzen ?\r\r"));
+      })) {
     return;
   }
-  // Property.xml first: when it can not be changed, the slot's list stays as it is, on
-  // screen and on disk.
-  SaveItemTarget(Paths.XMLPath, ItemGUID, kDefaultTarget);
-  bw::SaveItemContent(Paths.XMLPath, ItemGUID, {});
-  // The slot shown as the files now hold it, as a click on its button shows it; this also
+  // The item shown as the files now hold it, as a click on its button shows it; this also
   // completes an activation that the broken list had ended.
-  ItemBtnClick(IsItem.toInt());
+  ItemBtnClick(workspace_.slot());
 }
 
 void TMainForm::FullResetImgClick() {
@@ -38,8 +34,8 @@ void TMainForm::FullResetImgClick() {
     return;
   }
   // The way back from a workspace that did not load: it never asks whether one did.
-  Loading(settingsNotLoaded_, [&] {
-    Build(Paths.PrgPath);
+  workspace_.Loading(LoadResult::Settings, [&] {
+    Build(paths().PrgPath);
     ShowFrameAndVersion(kResetSize);
     LoadDocumentsAndFillLists(0);
     Item1BtnClick();

@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QVBoxLayout>
-#include <cstdlib>
 #include <stdexcept>
 
 #ifdef _WIN32
@@ -28,11 +27,12 @@ const std::string kLauncherRecord = "SOFTWARE\\WOW6432Node\\Ubisoft\\Launcher\\I
 // Message texts break lines with a lone carriage return; Qt shows only "\n" as a break.
 QString Shown(const char* text) { return QString::fromUtf8(text).replace(QLatin1Char('\r'), QLatin1Char('\n')); }
 
-[[noreturn]] void RefuseStart(const char* text) {
+// Says why the program can not start; the start then ends.
+std::nullopt_t RefuseStart(const char* text) {
   QMessageBox box(QMessageBox::Critical, QStringLiteral("Programmstartfehler"), Shown(text), QMessageBox::Ok);
   box.setObjectName(QStringLiteral("StartError"));
   box.exec();
-  std::exit(1);
+  return std::nullopt;
 }
 
 void MakeFolder(const QString& folder) {
@@ -76,11 +76,11 @@ QString ChooseGameFolder() {
 #endif
 }
 
-GameFolders StartWithRegistry(const QString& prgPath, const QString& version) {
+std::optional<GameFolders> StartWithRegistry(const QString& prgPath, const QString& version) {
   try {
-    if (!AcquireInstanceLock("Brennwick")) RefuseStart("Das Programm <Brennwick> läuft bereits!");
+    if (!AcquireInstanceLock("Brennwick")) return RefuseStart("Das Programm <Brennwick> läuft bereits!");
   } catch (const std::runtime_error& error) {
-    RefuseStart(error.what());  // never run unguarded
+    return RefuseStart(error.what());  // never run unguarded
   }
 
   // The record only remembers where the game is: one that can not be read or written is
@@ -101,7 +101,7 @@ GameFolders StartWithRegistry(const QString& prgPath, const QString& version) {
   if (!found) {
     gamePath = ChooseGameFolder();
     if (!IsGameFolder(gamePath.toStdString())) {
-      RefuseStart("Das angegebene Verzeichnis ist nicht das Spieleverzeichnis.\r\r"
+      return RefuseStart("Das angegebene Verzeichnis ist nicht das Spieleverzeichnis.\r\r"
                   "Starten Sie das Programm erneut und wählen Sie\reinen anderen Pfad aus");
     }
   }

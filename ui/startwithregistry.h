@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
 namespace bw {
 
@@ -13,10 +14,11 @@ struct GameFolders {
 // the game's install record, the launcher's install record, then the user through a
 // folder chooser), creates the mods folder and writes the record with the program
 // folder `prgPath` and the version text `version`. A second copy or a folder without the
-// game ends the process after a "Programmstartfehler" message. A record that can not be
+// game is refused with a "Programmstartfehler" message and no folders: the program must end
+// then. A record that can not be
 // read or written, or a mods folder that can not be created, is reported and the start
 // goes on.
-GameFolders StartWithRegistry(const QString& prgPath, const QString& version);
+std::optional<GameFolders> StartWithRegistry(const QString& prgPath, const QString& version);
 
 // The folder chooser shown when the game is nowhere recorded, with its text above the folder
 // tree (Windows: the system's folder browser; elsewhere Qt's own dialog); "" when cancelled.

@@ -150,42 +150,20 @@ QByteArray JoinedText(pugi::xml_node node) {
   return text;
 }
 
-// Visits everything below `top` in document order without recursion, however deep the
-// document: `enter(node, depth)` before a node's children, which are visited only when it
-// returns true, and `leave(node, depth)` after them. The children of `top` have depth 0.
-template <typename Enter, typename Leave>
-void Walk(pugi::xml_node top, Enter&& enter, Leave&& leave) {
-  int depth = 0;
-  for (pugi::xml_node node = top.first_child(); node;) {
-    if (enter(node, depth) && node.first_child()) {
-      node = node.first_child();
-      ++depth;
-      continue;
-    }
-    while (!node.next_sibling() && depth > 0) {
-      node = node.parent();
-      leave(node, --depth);
-    }
-    node = node.next_sibling();
-  }
-}
-
 // Deeper documents are refused when loaded: no game or workspace file comes near, and the
 // layout's one TAB per level would make their text grow with the square of the depth.
 constexpr int kMaxDepth = 1000;
 
-// pugixml's own walk: on a dump of millions of nodes it is several times faster than
-// stepping through the handles.
-bool DeeperThanLimit(pugi::xml_document& doc) {
-  struct DepthCheck : pugi::xml_tree_walker {
-    bool tooDeep = false;
-    bool for_each(pugi::xml_node&) override {
-      tooDeep = depth() >= kMaxDepth;
-      return !tooDeep;
-    }
-  } check;
-  doc.traverse(check);
-  return check.tooDeep;
+bool DeeperThanLimit(const pugi::xml_document& doc) {
+  bool tooDeep = false;
+  WalkXml(
+      doc,
+      [&](pugi::xml_node, int depth) {
+        if (depth >= kMaxDepth) tooDeep = true;
+        return !tooDeep;
+      },
+      [](pugi::xml_node, int) {});
+  return tooDeep;
 }
 
 QString ParseProblem(pugi::xml_parse_status status) {
@@ -888,26 +866,9 @@ void XmlNode::setText(const QString& value) const {
   node_.text().set(ToUtf8(value).c_str());
 }
 
-XmlNode XmlNode::appendCopy(const XmlNode& other) const {
-  requireNode();
-  other.requireNode();
-  pugi::xml_node node = node_;
-  return XmlNode(node.append_copy(other.node_), owner_, file_, query_);
-}
-
-void XmlNode::removeChild(const XmlNode& child) const {
-  requireNode();
-  child.requireNode();
-  pugi::xml_node node = node_;
-  if (!node.remove_child(child.node_)) {
-    Fail(QStringLiteral("Ein Element von „%1“ in der Datei „%2“ kann nicht entfernt werden.")
-             .arg(child.query_, file_));
-  }
-}
-
 QByteArray FormatXml(const pugi::xml_document& doc, const QString& file) {
   QByteArray out;
-  Walk(
+  WalkXml(
       doc, [&](pugi::xml_node node, int depth) { return AppendNodeStart(out, node, depth, file); },
       [&](pugi::xml_node node, int depth) {
         AppendIndent(out, depth);
@@ -916,12 +877,6 @@ QByteArray FormatXml(const pugi::xml_document& doc, const QString& file) {
         out += ">\r\n";
       });
   return out;
-}
-
-void FormatXMLFile(const QString& path) {
-  XmlDocument doc;
-  if (!doc.load(path)) doc.root();  // raises the load error
-  doc.save(path);
 }
 
 QByteArray FormatXmlLines(const QStringList& lines, const QString& file) {

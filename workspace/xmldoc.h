@@ -5,7 +5,9 @@
 #include <QString>
 #include <QStringList>
 #include <cstddef>
+#include <limits>
 #include <memory>
+#include <vector>
 #include <pugixml.hpp>
 #include <string_view>
 
@@ -82,9 +84,6 @@ class XmlNode {
   QString text() const;
   void setText(const QString& value) const;
 
-  XmlNode appendCopy(const XmlNode& other) const;
-  void removeChild(const XmlNode& child) const;
-
   const QString& file() const { return file_; }
 
  private:
@@ -147,8 +146,42 @@ class XmlText {
 // `file` (the file the text is for) and the element.
 QByteArray FormatXml(const pugi::xml_document& doc, const QString& file);
 
-// Rewrites an XML file in that layout.
-void FormatXMLFile(const QString& path);
+// Visits everything below `top` in document order without recursion, however deep the
+// document: `enter(node, depth)` before a node's children, which are visited only when it
+// returns true, and then `leave(node, depth)`. The children of `top` have depth 0. It rides
+// on pugixml's own walk, which on a dump of millions of nodes is about twice as fast as
+// stepping through the node handles.
+template <typename Enter, typename Leave>
+void WalkXml(pugi::xml_node top, Enter&& enter, Leave&& leave) {
+  struct Walker : pugi::xml_tree_walker {
+    Enter& enter;
+    Leave& leave;
+    std::vector<pugi::xml_node> open;  // the entered nodes above the current one, by depth
+    int skipBelow = std::numeric_limits<int>::max();
+    Walker(Enter& e, Leave& l) : enter(e), leave(l) {}
+    void leaveDownTo(size_t depth) {
+      while (open.size() > depth) {
+        const pugi::xml_node node = open.back();
+        open.pop_back();
+        leave(node, int(open.size()));
+      }
+    }
+    bool for_each(pugi::xml_node& node) override {
+      const int at = depth();
+      if (at > skipBelow) return true;
+      skipBelow = std::numeric_limits<int>::max();
+      leaveDownTo(size_t(at));
+      if (enter(node, at)) {
+        open.push_back(node);
+      } else {
+        skipBelow = at;
+      }
+      return true;
+    }
+  } walker(enter, leave);
+  top.traverse(walker);
+  walker.leaveDownTo(0);
+}
 
 // Lines assembled as text, joined and laid out; `file` names them in errors.
 QByteArray FormatXmlLines(const QStringList& lines, const QString& file);
