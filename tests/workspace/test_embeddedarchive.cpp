@@ -19,7 +19,7 @@ QStringList ArchiveEntries(const QByteArray& bytes, const QString& scratch) {
   const QString path = scratch + QStringLiteral("entries.zip");
   WriteFileAtomic(path, bytes);
   QStringList names;
-  zip_t* z = zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY, nullptr);
+  zip_t* z = zip_open(path.toUtf8().constData(), ZIP_RDONLY, nullptr);  // libzip's names are UTF-8, on Windows too
   for (zip_int64_t i = 0; z && i < zip_get_num_entries(z, 0); ++i) names << QString::fromUtf8(zip_get_name(z, i, 0));
   if (z) zip_discard(z);
   return names;
@@ -59,7 +59,8 @@ TEST(EmbeddedArchive, RefusesEntriesThatWouldLeaveTheProgramFolder) {
     const QString inner = folder.path() + QStringLiteral("inner/");
     QDir().mkpath(inner);
     const QString zip = folder.path() + QStringLiteral("evil.zip");
-    zip_t* z = zip_open(QFile::encodeName(zip).constData(), ZIP_CREATE | ZIP_TRUNCATE, nullptr);
+    zip_t* z = zip_open(zip.toUtf8().constData(), ZIP_CREATE | ZIP_TRUNCATE, nullptr);
+    ASSERT_NE(z, nullptr);
     zip_file_add(z, "XMLK/ok.txt", zip_source_buffer(z, "ok", 2, 0), 0);
     zip_file_add(z, evil, zip_source_buffer(z, "evil", 4, 0), 0);
     ASSERT_EQ(zip_close(z), 0);
