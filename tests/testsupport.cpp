@@ -156,8 +156,6 @@ QString InChild(const std::function<QString()>&) {
   return {};
 }
 
-void KillAtStep(int, bool) { ADD_FAILURE() << "Windows has no fork: a test that needs it skips there"; }
-
 void LimitFileSize(qint64) { ADD_FAILURE() << "Windows has no file size limit: a test that needs it skips there"; }
 
 #else

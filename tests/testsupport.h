@@ -95,12 +95,12 @@ QByteArray WithoutDate(QByteArray bytes);
 // memory stays there. Linux only: its tests skip on Windows.
 QString InChild(const std::function<QString()>& body);
 
+#ifndef _WIN32
 // For a child of InChild: the `step`-th change of a folder entry from now on (a folder made,
-// an entry renamed or deleted, by Qt too) kills the process before it happens, as a kill or
-// a power cut may. Without `oneStepSwap` the system can't swap two entries in one step.
+// an entry renamed or deleted, by Qt too) kills the process before it happens, as a kill
+// may. Without `oneStepSwap` the system can't swap two entries in one step.
 void KillAtStep(int step, bool oneStepSwap = true);
 
-#ifndef _WIN32
 // Mounts `folder` on `onto` (a bind mount, as a user's may be) in a mount namespace of the
 // calling process's own; for a child of InChild. False where the system does not let it.
 bool PrivateBindMount(const QString& folder, const QString& onto);

@@ -158,9 +158,6 @@ TEST(GenerateButton, WhatAnInterruptedDeploymentLeftIsClearedAtTheNextStartOrGen
       EXPECT_EQ(QDir(mods).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList{kModFolderName});
       continue;
     }
-#ifdef _WIN32
-    continue;  // a kill at a chosen step needs fork
-#endif
 
     using State = std::optional<QMap<QString, QByteArray>>;
     auto state = [](const QString& path) { return QFileInfo::exists(path) ? State(test::Snapshot(path)) : std::nullopt; };
@@ -173,11 +170,16 @@ TEST(GenerateButton, WhatAnInterruptedDeploymentLeftIsClearedAtTheNextStartOrGen
         if (there && QDir().mkpath(copy)) test::WriteBytes(copy + QStringLiteral("/earlier.txt"), copy.toUtf8());
       }
       const State enabledBefore = state(mod), disabledBefore = state(disabled);
+#ifdef _WIN32
+      generate();  // without fork no kill, only the whole run, which swaps in two steps there
+      const QString done = QStringLiteral("fertig");
+#else
       const QString done = test::InChild([&] {
         test::KillAtStep(step, c.oneStepSwap);
         generate();
         return QStringLiteral("fertig");
       });
+#endif
       ASSERT_TRUE(done.isEmpty() || done == QStringLiteral("fertig")) << done.toStdString();
       const bool killed = done.isEmpty();
       const State enabledAfter = c.products && !intoDisabled ? state(tmpl) : std::nullopt;
