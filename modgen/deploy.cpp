@@ -23,13 +23,20 @@ bool EntryExists(const QString& path) {
   return info.exists() || IsLink(info);
 }
 
-// Hidden names beside the mod folder. ".alt" is the deployed mod while a swap in two steps
-// is under way, so it is put back when the mod is missing. ".neu" is always something on
-// its way out or not yet in: a copy being built, or an old mod being deleted.
-QString Beside(const QString& modFolder, const char* suffix) {
-  const QFileInfo info(modFolder);
-  return info.path() + QStringLiteral("/.") + info.fileName() + QLatin1StringView(suffix);
+// Names beside a mod folder. The game's mod loader loads every folder in "mods" but ".cache"
+// and those whose name begins with its disabled mark "-", so whatever stands beside the mod
+// carries that mark: the game never loads a second or a half-built copy. ".alt" is the
+// deployed mod while a swap in two steps is under way, so it is put back when the mod is
+// missing. ".neu" is always something on its way out or not yet in: a copy being built, or
+// an old mod being deleted. Earlier versions marked these names with "." instead.
+QString Beside(const QString& folder, const char* suffix, QChar mark = u'-') {
+  const QFileInfo info(folder);
+  return info.path() + QLatin1Char('/') + mark + info.fileName() + QLatin1StringView(suffix);
 }
+
+// The copy of the mod that the user disabled for the loader. Its own names beside it begin
+// with "--", so they never meet the enabled mod's.
+QString Disabled(const QString& modFolder) { return Beside(modFolder, ""); }
 
 void MakeFolder(const QString& path) {
   if (!QDir().mkdir(path)) Fail(QStringLiteral("Der Ordner „%1“ kann nicht angelegt werden.").arg(path));
@@ -121,16 +128,30 @@ void Swap(const QString& fresh, const QString& modFolder, const QString& old) {
   RemoveSetAside(old, done);
 }
 
-}  // namespace
-
-void RestoreDeployedFolder(const QString& modFolder) {
-  const QString fresh = Beside(modFolder, ".neu");
-  const QString old = Beside(modFolder, ".alt");
-  if (EntryExists(old) && !EntryExists(modFolder) && !QDir().rename(old, modFolder)) {
-    Fail(QStringLiteral("Die Modifikation „%1“ kann nicht aus „%2“ zurückgeholt werden.").arg(modFolder, old));
+// A two-step swap of `folder` killed midway leaves it missing and the old copy set aside.
+void Restore(const QString& folder, QChar mark = u'-') {
+  const QString fresh = Beside(folder, ".neu", mark);
+  const QString old = Beside(folder, ".alt", mark);
+  if (EntryExists(old) && !EntryExists(folder) && !QDir().rename(old, folder)) {
+    Fail(QStringLiteral("Die Modifikation „%1“ kann nicht aus „%2“ zurückgeholt werden.").arg(folder, old));
   }
   RemoveIfPresent(fresh);
   RemoveIfPresent(old);
+}
+
+void Remove(const QString& folder) {
+  if (!EntryExists(folder)) return;
+  const QString going = Beside(folder, ".neu");
+  if (!QDir().rename(folder, going)) FailInUse(folder, QStringLiteral("entfernt"));
+  RemoveSetAside(going, QStringLiteral("Die Modifikation „%1“ ist entfernt.").arg(folder));
+}
+
+}  // namespace
+
+void RestoreDeployedFolder(const QString& modFolder) {
+  Restore(modFolder, u'.');
+  Restore(modFolder);
+  Restore(Disabled(modFolder));
 }
 
 void DeployFolder(const QString& templateFolder, const QString& modFolder) {
@@ -140,7 +161,10 @@ void DeployFolder(const QString& templateFolder, const QString& modFolder) {
 
   RestoreDeployedFolder(modFolder);
   RemoveWriteLeftovers(templateFolder);
-  const QString fresh = Beside(modFolder, ".neu");
+  // A mod the user disabled stays so; beside an enabled one it is left alone.
+  const QString disabled = Disabled(modFolder);
+  const QString target = !EntryExists(modFolder) && EntryExists(disabled) ? disabled : modFolder;
+  const QString fresh = Beside(target, ".neu");
   try {
     CopyTree(templateFolder, fresh);
     VerifyCopy(templateFolder, fresh);
@@ -149,20 +173,18 @@ void DeployFolder(const QString& templateFolder, const QString& modFolder) {
     throw;
   }
 
-  if (EntryExists(modFolder)) {
-    Swap(fresh, modFolder, Beside(modFolder, ".alt"));
-  } else if (!QDir().rename(fresh, modFolder)) {
+  if (EntryExists(target)) {
+    Swap(fresh, target, Beside(target, ".alt"));
+  } else if (!QDir().rename(fresh, target)) {
     RemoveAfterFailure(fresh);
-    Fail(QStringLiteral("Die Modifikation kann nicht nach „%1“ gestellt werden.").arg(modFolder));
+    Fail(QStringLiteral("Die Modifikation kann nicht nach „%1“ gestellt werden.").arg(target));
   }
 }
 
 void RemoveDeployedFolder(const QString& modFolder) {
   RestoreDeployedFolder(modFolder);
-  if (!EntryExists(modFolder)) return;
-  const QString going = Beside(modFolder, ".neu");
-  if (!QDir().rename(modFolder, going)) FailInUse(modFolder, QStringLiteral("entfernt"));
-  RemoveSetAside(going, QStringLiteral("Die Modifikation „%1“ ist entfernt.").arg(modFolder));
+  Remove(modFolder);
+  Remove(Disabled(modFolder));
 }
 
 }  // namespace bw

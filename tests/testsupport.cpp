@@ -8,7 +8,10 @@
 #include <QThread>
 
 #ifndef _WIN32
+#include <dlfcn.h>
+#include <fcntl.h>
 #include <sched.h>
+#include <sys/stat.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -189,6 +192,11 @@ void LimitFileSize(qint64 bytes) {
 }
 
 #endif
+QStringList LoadedMods(const QString& mods) {
+  QStringList loaded = QDir(mods).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden);
+  loaded.removeIf([](const QString& name) { return name.startsWith(QLatin1Char('-')) || name == QStringLiteral(".cache"); });
+  return loaded;
+}
 
 void ExpectSameFiles(const QString& actual, const QString& expected) {
   const QStringList files = FilesBelow(expected);
@@ -221,3 +229,45 @@ void NamedProcess::Stop() {
 }
 
 }  // namespace bw::test
+
+#ifndef _WIN32
+namespace {
+int stepsLeft = 0;
+bool exchanges = true;
+
+void Step() {
+  if (stepsLeft > 0 && --stepsLeft == 0) raise(SIGKILL);
+}
+
+template <class Function>
+Function* Next(const char* name) {
+  return reinterpret_cast<Function*>(dlsym(RTLD_NEXT, name));
+}
+}  // namespace
+
+void bw::test::KillAtStep(int step, bool oneStepSwap) {
+  stepsLeft = step;
+  exchanges = oneStepSwap;
+}
+
+// The C library's functions that change folder entries, seen first by the whole test program
+// and by Qt, so that KillAtStep can count them.
+extern "C" int mkdir(const char* path, mode_t mode) noexcept {
+  static auto* next = Next<int(const char*, mode_t)>("mkdir");
+  return Step(), next(path, mode);
+}
+extern "C" int rename(const char* from, const char* to) noexcept {
+  static auto* next = Next<int(const char*, const char*)>("rename");
+  return Step(), next(from, to);
+}
+extern "C" int renameat2(int fromFolder, const char* from, int toFolder, const char* to, unsigned flags) noexcept {
+  static auto* next = Next<int(int, const char*, int, const char*, unsigned)>("renameat2");
+  Step();
+  if ((flags & RENAME_EXCHANGE) && !exchanges) return errno = EINVAL, -1;
+  return next(fromFolder, from, toFolder, to, flags);
+}
+extern "C" int unlinkat(int folder, const char* name, int flags) noexcept {
+  static auto* next = Next<int(int, const char*, int)>("unlinkat");
+  return Step(), next(folder, name, flags);
+}
+#endif

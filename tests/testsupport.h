@@ -96,6 +96,11 @@ QByteArray WithoutDate(QByteArray bytes);
 QString InChild(const std::function<QString()>& body);
 
 #ifndef _WIN32
+// For a child of InChild: the `step`-th change of a folder entry from now on (a folder made,
+// an entry renamed or deleted, by Qt too) kills the process before it happens, as a kill
+// may. Without `oneStepSwap` the system can't swap two entries in one step.
+void KillAtStep(int step, bool oneStepSwap = true);
+
 // Mounts `folder` on `onto` (a bind mount, as a user's may be) in a mount namespace of the
 // calling process's own; for a child of InChild. False where the system does not let it.
 bool PrivateBindMount(const QString& folder, const QString& onto);
@@ -104,6 +109,10 @@ bool PrivateBindMount(const QString& folder, const QString& onto);
 // Lets every file this process writes end at `bytes`, as a full disk does: a write beyond
 // fails with EFBIG instead of ending the process.
 void LimitFileSize(qint64 bytes);
+
+// The folders in `mods` that the game's mod loader loads: all but ".cache" and those whose
+// name begins with its disabled mark "-".
+QStringList LoadedMods(const QString& mods);
 
 // Expects the same files below both folders, byte for byte.
 void ExpectSameFiles(const QString& actual, const QString& expected);

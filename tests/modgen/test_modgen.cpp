@@ -476,7 +476,7 @@ TEST_F(ModGen, AnUnwritableModsFolderIsReportedAndTheOldModStays) {
   CreateItems(Settings(), mods_);
   const auto deployed = test::Snapshot(Deployed());
   const QString message = DeployErrorWithoutWriteAccess(Template(), mods_, folder_.path());
-  EXPECT_EQ(message, QStringLiteral("Der Ordner „%1/.%2.neu“ kann nicht angelegt werden.").arg(mods_, kModFolderName));
+  EXPECT_EQ(message, QStringLiteral("Der Ordner „%1/-%2.neu“ kann nicht angelegt werden.").arg(mods_, kModFolderName));
   QFile::setPermissions(mods_, QFile::permissions(mods_) | QFile::WriteOwner);
   EXPECT_EQ(test::Snapshot(Deployed()), deployed);
   EXPECT_EQ(QDir(mods_).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList{kModFolderName});
@@ -508,7 +508,7 @@ TEST_F(ModGen, AReadOnlyFileGoesAndAHeldOneIsReportedWithAWholeModInPlace) {
   GTEST_SKIP() << "Windows only: read-only marks and files that no one may delete while they are open";
 #else
   const std::wstring modinfo = QDir::toNativeSeparators(Deployed() + QStringLiteral("/modinfo.json")).toStdWString();
-  const QString old = mods_ + QStringLiteral("/.") + kModFolderName + QStringLiteral(".alt");
+  const QString old = mods_ + QStringLiteral("/-") + kModFolderName + QStringLiteral(".alt");
   auto onlyTheNewMod = [&] {
     EXPECT_EQ(QDir(mods_).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList{kModFolderName});
     ExpectSameTree(Template(), Deployed());
@@ -536,6 +536,7 @@ TEST_F(ModGen, AReadOnlyFileGoesAndAHeldOneIsReportedWithAWholeModInPlace) {
                                                "vielleicht vom laufenden Spiel. Sie bleibt, wie sie war.")
                                     .arg(Deployed()));
   EXPECT_EQ(ReadBytes(Deployed() + kAssets) == ReadBytes(Template() + kAssets), setAside);
+  EXPECT_EQ(test::LoadedMods(mods_), QStringList{kModFolderName});  // the old copy is out of the game's sight
   CloseHandle(held);
   CreateItems(Settings(), mods_);
   onlyTheNewMod();
