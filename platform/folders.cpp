@@ -181,7 +181,12 @@ Place PlaceOf(int folder, const std::string& shown) {
 // Opens a folder of the tree for listing and deleting its entries, granting its owner the
 // rights that takes when they are missing (a write-protected folder keeps its entries
 // otherwise). A folder on which something is mounted is not the tree's: it stays whole.
-Fd OpenFolder(int parent, const Place& parentPlace, const char* name, const std::string& shown) {
+struct OpenedFolder {
+  Fd fd;
+  Place place;
+};
+
+OpenedFolder OpenFolder(int parent, const Place& parentPlace, const char* name, const std::string& shown) {
   Fd path(openat(parent, name, O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
   if (path.get() < 0) Fail(shown, true, errno);
   const Place place = PlaceOf(path.get(), shown);
@@ -195,7 +200,7 @@ Fd OpenFolder(int parent, const Place& parentPlace, const char* name, const std:
   }
   Fd folder(openat(path.get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (folder.get() < 0) Fail(shown, true, errno);
-  return folder;
+  return {std::move(folder), place};
 }
 
 // Deletes every entry of `folder` that is no folder and returns the name of one subfolder,
@@ -251,17 +256,15 @@ void RemoveTree(const std::filesystem::path& given) {
   };
   std::vector<Level> trail;
   std::string shown = path.string();
-  Place place = PlaceOf(parent.get(), shown);
-  Fd current = OpenFolder(parent.get(), place, name.c_str(), shown);
-  place = PlaceOf(current.get(), shown);
+  auto [current, place] = OpenFolder(parent.get(), PlaceOf(parent.get(), shown), name.c_str(), shown);
   for (;;) {
     const std::string subfolder = ClearFiles(current.get(), shown);
     if (!subfolder.empty()) {
       shown += '/' + subfolder;
-      Fd next = OpenFolder(current.get(), place, subfolder.c_str(), shown);
+      OpenedFolder next = OpenFolder(current.get(), place, subfolder.c_str(), shown);
       trail.push_back({subfolder, place});
-      current = std::move(next);
-      place = PlaceOf(current.get(), shown);
+      current = std::move(next.fd);
+      place = next.place;
       continue;
     }
     if (trail.empty()) break;

@@ -54,12 +54,13 @@ bool MayCreateIn(const std::wstring& folder) {
 std::string ProgramFolder(const std::string& exeFolder) {
   if (MayCreateIn(Wide(exeFolder))) return exeFolder;
   wchar_t* local = nullptr;
-  const bool found = SUCCEEDED(SHGetKnownFolderPath(FOLDERID_LocalAppData, KF_FLAG_CREATE, nullptr, &local));
-  const std::wstring folder = found ? std::wstring(local) + L"\\Brennwick" : std::wstring();
+  if (FAILED(SHGetKnownFolderPath(FOLDERID_LocalAppData, KF_FLAG_CREATE, nullptr, &local))) {
+    // Then the first start's error report names the executable's folder.
+    CoTaskMemFree(local);
+    return exeFolder;
+  }
+  const std::wstring folder = std::wstring(local) + L"\\Brennwick";
   CoTaskMemFree(local);
-  // Without a local application data folder the first start's error report names the
-  // executable's folder.
-  if (!found) return exeFolder;
   // A folder that can't be made is named by the first start's error report.
   CreateDirectoryW(folder.c_str(), nullptr);
   return Utf8(folder);
