@@ -108,13 +108,13 @@ struct XmlElement {
   int kind;       // its name's place in the visitor's names
   size_t index;   // how many elements of its kind started before it
   XmlExtent extent;
-  int parentKind;  // the same for its parent; -1 when the parent has none of the names or
-  size_t parentIndex;  // there is none
+  int parentKind;      // the same for the element it stands in, the kind -1 when that one has
+  size_t parentIndex;  // none of the names or it is the root
 };
 
-// Told of the elements of an XmlText that have one of `names`, each at its end tag, so an
-// element comes after its children; the others pass unseen, which on a dump of millions of
-// elements is most of the reading's time saved.
+// Told of the elements of an XmlText that have one of `names` (text that outlives it), each
+// at its end tag, so an element comes after its children; the others pass unseen, which on a
+// dump of millions of elements is most of the reading's time saved.
 class XmlVisitor {
  public:
   explicit XmlVisitor(std::vector<std::string_view> names) : names_(std::move(names)) {}
