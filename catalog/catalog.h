@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <future>
 #include <memory>
 
 #include "workspace/paths.h"
@@ -19,7 +20,8 @@ class TextTable;
 class XmlDocument;
 
 // One catalogue run. The dumps that several steps read and no step changes
-// (texts_german.xml, Assets.xml) are parsed once per run, on first use. A step hands each
+// (texts_german.xml, Assets.xml) are parsed once per run: the texts on first use, the assets
+// on a thread of their own from the start, while the product steps run. A step hands each
 // file it makes to the run, and a later step reads it from there; nothing is written before
 // every step has succeeded, so a run that fails leaves ORG, TMP, ICO and XMLK as they were.
 class CatalogRun {
@@ -33,7 +35,7 @@ class CatalogRun {
 
   const TextTable& texts();
   const AssetIndex& assets();
-  // Frees the asset dump once the steps that read it are done.
+  // Frees the asset dump once the steps that read it are done; no later step may ask for it.
   void releaseAssets();
 
   // A file of the run's output; made again, it replaces the earlier bytes.
@@ -51,6 +53,7 @@ class CatalogRun {
   WorkspacePaths paths_;
   QString iconFolder_;
   std::unique_ptr<TextTable> texts_;
+  std::future<std::unique_ptr<AssetIndex>> assetsRead_;  // taken by the first step that needs them
   std::unique_ptr<AssetIndex> assets_;
   QHash<QString, QByteArray> outputs_;
   QStringList order_;  // the paths in the order first made

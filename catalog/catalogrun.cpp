@@ -11,7 +11,14 @@
 namespace bw {
 
 CatalogRun::CatalogRun(const WorkspacePaths& paths, const QString& iconFolder)
-    : paths_(paths), iconFolder_(WithTrailingDelimiter(iconFolder)) {}
+    : paths_(paths), iconFolder_(WithTrailingDelimiter(iconFolder)) {
+  // A read error waits in the future for the step that needs the assets, so a run reports its
+  // failures in the order of its steps; a run that ends earlier waits, as it ends, for the read.
+  assetsRead_ = std::async(std::launch::async | std::launch::deferred,
+                           [path = paths_.ORGPath + QStringLiteral("Assets.xml")] {
+                             return std::make_unique<AssetIndex>(path, BuildingTemplates());
+                           });
+}
 
 CatalogRun::~CatalogRun() = default;
 
@@ -21,9 +28,7 @@ const TextTable& CatalogRun::texts() {
 }
 
 const AssetIndex& CatalogRun::assets() {
-  if (!assets_) {
-    assets_ = std::make_unique<AssetIndex>(paths_.ORGPath + QStringLiteral("Assets.xml"), BuildingTemplates());
-  }
+  if (!assets_) assets_ = assetsRead_.get();
   return *assets_;
 }
 

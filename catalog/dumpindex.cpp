@@ -70,65 +70,58 @@ std::string ValueAt(const XmlText& text, const XmlExtent& element) {
   return StringValue(text.append(scratch, element));
 }
 
+// The element with the given index of a list kept by index, made when it is not there yet:
+// children are told of before the element they stand in.
+template <typename T>
+T& At(std::vector<T>& list, size_t index) {
+  if (list.size() <= index) list.resize(index + 1);
+  return list[index];
+}
+
+// The children an element with the given name has, by the index of that element, each with
+// its extent, in the order they end; siblings end in document order.
+using Children = std::vector<std::pair<size_t, XmlExtent>>;
+
 // The elements of a text table that a look-up needs: each "Text" with its "GUID" children
 // and its first "Text" child, in document order.
 struct TextVisitor final : XmlVisitor {
-  enum Kind : char { kText, kGuid, kOther };
-  struct Entry {
-    std::vector<XmlExtent> guids;
-    std::optional<XmlExtent> text;
-  };
-  std::vector<Entry> entries;
-  std::vector<std::pair<Kind, size_t>> stack;  // each open element, with its entry when a "Text"
+  enum Kind { kText, kGuid };
+  std::vector<std::optional<XmlExtent>> texts;  // the first "Text" child of each "Text"
+  Children guids;
 
-  void open(std::string_view name) override {
-    const Kind kind = name == "Text" ? kText : name == "GUID" ? kGuid : kOther;
-    stack.push_back({kind, entries.size()});
-    if (kind == kText) entries.emplace_back();
-  }
-  void close(const XmlExtent& element) override {
-    const Kind kind = stack.back().first;
-    stack.pop_back();
-    if (stack.empty() || stack.back().first != kText) return;
-    Entry& parent = entries[stack.back().second];
-    if (kind == kGuid) parent.guids.push_back(element);
-    if (kind == kText && !parent.text) parent.text = element;
+  TextVisitor() : XmlVisitor({"Text", "GUID"}) {}
+  void close(const XmlElement& e) override {
+    if (e.parentKind != kText) return;
+    if (e.kind == kGuid) {
+      guids.push_back({e.parentIndex, e.extent});
+    } else if (std::optional<XmlExtent>& text = At(texts, e.parentIndex); !text) {
+      text = e.extent;
+    }
   }
 };
 
 // The assets of an asset dump in document order, with their "Template" and "BaseAssetGUID"
 // children.
 struct AssetVisitor final : XmlVisitor {
-  enum Kind : char { kAsset, kTemplate, kBase, kOther };
+  enum Kind { kAsset, kTemplate, kBase };
   std::vector<XmlExtent> assets;
-  std::vector<std::pair<size_t, XmlExtent>> templates, bases;  // by asset, as they close
-  std::vector<size_t> derived;  // the asset of each "BaseAssetGUID", in document order
-  std::vector<std::pair<Kind, size_t>> stack;  // each open element, with its asset when an "Asset"
+  Children templates, bases;
 
-  bool inAsset() const { return !stack.empty() && stack.back().first == kAsset; }
-  static Kind KindOf(std::string_view name) {
-    // By length first: this runs for every element of the dump.
-    switch (name.size()) {
-      case 5: return name == "Asset" ? kAsset : kOther;
-      case 8: return name == "Template" ? kTemplate : kOther;
-      case 13: return name == "BaseAssetGUID" ? kBase : kOther;
-      default: return kOther;
-    }
-  }
-  void open(std::string_view name) override {
-    const Kind kind = KindOf(name);
-    if (kind == kBase && inAsset()) derived.push_back(stack.back().second);
-    stack.push_back({kind, assets.size()});
-    if (kind == kAsset) assets.emplace_back();
-  }
-  void close(const XmlExtent& element) override {
-    const auto [kind, asset] = stack.back();
-    stack.pop_back();
-    if (kind == kAsset) assets[asset] = element;
-    if (kind == kTemplate && inAsset()) templates.push_back({stack.back().second, element});
-    if (kind == kBase && inAsset()) bases.push_back({stack.back().second, element});
+  AssetVisitor() : XmlVisitor({"Asset", "Template", "BaseAssetGUID"}) {}
+  void close(const XmlElement& e) override {
+    if (e.kind == kAsset) At(assets, e.index) = e.extent;
+    if (e.parentKind != kAsset) return;
+    if (e.kind == kTemplate) templates.push_back({e.parentIndex, e.extent});
+    if (e.kind == kBase) bases.push_back({e.parentIndex, e.extent});
   }
 };
+
+// In the order their elements start, which is the order they end in but where one stands
+// inside another.
+void InDocumentOrder(Children& children) {
+  std::stable_sort(children.begin(), children.end(),
+                   [](const auto& a, const auto& b) { return a.second.begin < b.second.begin; });
+}
 
 const std::vector<XmlExtent> kNone;
 
@@ -173,10 +166,12 @@ pugi::xml_node RootElement(const XmlDocument& doc) {
 TextTable::TextTable(const QString& path) {
   TextVisitor visitor;
   text_ = std::make_unique<XmlText>(path, visitor);
-  byGuid_.reserve(visitor.entries.size());
-  for (const TextVisitor::Entry& entry : visitor.entries) {
-    if (!entry.text) continue;
-    for (const XmlExtent& guid : entry.guids) byGuid_.try_emplace(ValueAt(*text_, guid), *entry.text);
+  // The first "Text" in document order that names a GUID holds its text.
+  std::stable_sort(visitor.guids.begin(), visitor.guids.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  byGuid_.reserve(visitor.guids.size());
+  for (const auto& [entry, guid] : visitor.guids) {
+    if (const std::optional<XmlExtent>& text = At(visitor.texts, entry)) byGuid_.try_emplace(ValueAt(*text_, guid), *text);
   }
 }
 
@@ -208,7 +203,8 @@ AssetIndex::AssetIndex(const QString& path, const QStringList& templates) {
   for (const auto& [asset, element] : visitor.bases) {
     if (!keys.count(asset)) keys.emplace(asset, ValueAt(*text_, element));
   }
-  for (size_t asset : visitor.derived) byBase_[keys.at(asset)].push_back(visitor.assets[asset]);
+  InDocumentOrder(visitor.bases);
+  for (const auto& [asset, element] : visitor.bases) byBase_[keys.at(asset)].push_back(visitor.assets[asset]);
 }
 
 const std::vector<XmlExtent>& AssetIndex::withTemplate(const QString& templateName) const {

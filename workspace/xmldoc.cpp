@@ -310,14 +310,17 @@ uint64_t ZeroBytes(uint64_t word) { return (word - kOnes) & ~word & (kOnes << 7)
 
 // pugixml's parse of a whole buffer with the options every reader here uses, node by node,
 // without the tree: it refuses what pugixml refuses with the same problem at the same offset,
-// counts the depth of every node pugixml would make, and tells the visitor of each element.
+// counts the depth of every node pugixml would make, and tells the visitor of the elements it
+// names.
 // Like pugixml it reads the last byte as a zero and remembers it as `endch_`, and it lets a
 // declaration's "?>" stand as "/>" while it reads its attributes; both are put back.
 class Scanner {
  public:
   Scanner(char* buffer, size_t length, XmlVisitor& visitor)
-      : buffer_(buffer), length_(length), endch_(buffer[length - 1]), visitor_(visitor) {
+      : buffer_(buffer), length_(length), endch_(buffer[length - 1]), visitor_(visitor),
+        started_(visitor.names().size()) {
     buffer_[length_ - 1] = 0;
+    for (std::string_view name : visitor.names()) lengths_ |= LengthBit(name.size());
   }
   ~Scanner() {
     buffer_[length_ - 1] = endch_;
@@ -346,7 +349,18 @@ class Scanner {
     size_t nameLength;
     bool element;
     XmlExtent extent;
+    int kind = -1;  // as the visitor counts it
+    size_t index = 0;
   };
+
+  static uint64_t LengthBit(size_t length) { return uint64_t(1) << std::min<size_t>(length, 63); }
+  // The place of the name among the visitor's, or -1; most names are passed over by length.
+  int kindOf(std::string_view name) const {
+    if (!(lengths_ & LengthBit(name.size()))) return -1;
+    const auto& names = visitor_.names();
+    const auto found = std::find(names.begin(), names.end(), name);
+    return found == names.end() ? -1 : int(found - names.begin());
+  }
 
   char* fail(pugi::xml_parse_status status, char* at) {
     status_ = status;
@@ -392,9 +406,10 @@ class Scanner {
   // The node on top ends before `end`.
   void pop(size_t end) {
     Open& top = open_.back();
-    if (top.element) {
+    if (top.kind >= 0) {
       top.extent.end = end;
-      visitor_.close(top.extent);
+      const Open* parent = open_.size() > 1 ? &open_[open_.size() - 2] : nullptr;
+      visitor_.close({top.kind, top.index, top.extent, parent ? parent->kind : -1, parent ? parent->index : 0});
     }
     open_.pop_back();
   }
@@ -430,8 +445,8 @@ class Scanner {
       rootSeen_ = rootSeen_ || open_.empty();
       char* name = s;
       s = skipName(s);
-      open_.push_back({name, size_t(s - name), true, {at(name - 1), 0, 0, 0}});
-      visitor_.open(std::string_view(name, size_t(s - name)));
+      const int kind = kindOf(std::string_view(name, size_t(s - name)));
+      open_.push_back({name, size_t(s - name), true, {at(name - 1), 0, 0, 0}, kind, kind >= 0 ? started_[kind]++ : 0});
       const char ch = *s++;
       if (ch == '>') {
         openContent(s);
@@ -662,6 +677,8 @@ class Scanner {
   size_t length_;
   char endch_;
   XmlVisitor& visitor_;
+  std::vector<size_t> started_;  // the elements of each kind so far
+  uint64_t lengths_ = 0;  // the lengths of the visitor's names, 63 standing for any longer one
   std::vector<Open> open_;
   std::vector<char*> patched_;
   bool rootSeen_ = false;

@@ -97,6 +97,12 @@ TEST(CatalogRun, FailuresNameTheFileAndWriteNothing) {
       {"a malformed text table stops the run at step 2",
        [](const CatalogFolder& f) { f.org("texts_german.xml", "<TextExport><Texts>"); },
        [](const CatalogFolder& f) { return f.paths.ORGPath + "texts_german.xml"; }},
+      {"with the asset dump broken as well, the earlier step's failure is the one reported",
+       [](const CatalogFolder& f) {
+         f.org("texts_german.xml", "<TextExport><Texts>");
+         f.org("Assets.xml", "<AssetList>");
+       },
+       [](const CatalogFolder& f) { return f.paths.ORGPath + "texts_german.xml"; }},
       {"a good without GUID stops the run at step 2",
        [](const CatalogFolder& f) { f.org("Product_Ammunition.xml", "<Assets><Asset><Values/></Asset></Assets>"); },
        [](const CatalogFolder& f) {

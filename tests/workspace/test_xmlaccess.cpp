@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
+#include <tuple>
 
 #include "tests/testsupport.h"
 #include "workspace/error.h"
@@ -62,18 +64,25 @@ TEST(XmlAccess, AKeptNodeOutlivesItsDocumentLoadingAnotherFile) {
 
 namespace {
 
+const std::vector<std::string_view> kNames = {"a", "b", "d"};
+
 // The elements XmlText reports, as they close.
 struct Elements final : XmlVisitor {
-  std::vector<XmlExtent> closed;
-  void open(std::string_view) override {}
-  void close(const XmlExtent& element) override { closed.push_back(element); }
+  std::vector<XmlElement> closed;
+  Elements() : XmlVisitor(kNames) {}
+  void close(const XmlElement& element) override { closed.push_back(element); }
 };
 
-// The elements of a document in document order.
+int KindOf(pugi::xml_node node) {
+  const auto found = std::find(kNames.begin(), kNames.end(), std::string_view(node.name()));
+  return node.type() != pugi::node_element || found == kNames.end() ? -1 : int(found - kNames.begin());
+}
+
+// The elements of a document with one of the names, in document order.
 struct Preorder final : pugi::xml_tree_walker {
   std::vector<pugi::xml_node> elements;
   bool for_each(pugi::xml_node& node) override {
-    if (node.type() == pugi::node_element) elements.push_back(node);
+    if (KindOf(node) >= 0) elements.push_back(node);
     return true;
   }
 };
@@ -94,15 +103,16 @@ QString LoadError(const XmlDocument& doc) {
 }  // namespace
 
 // XmlText checks a file without building a tree: it must refuse exactly the files XmlDocument
-// refuses, with the same message, and hand out each element so that parsing it alone gives
-// what the whole parse gave: markup in comments, CDATA sections and attributes is no element.
+// refuses, with the same message, and hand out each element asked for so that parsing it
+// alone gives what the whole parse gave, with its parent's place: markup in comments, CDATA
+// sections and attributes is no element.
 TEST(XmlText, ReadsAndRefusesAsTheWholeParseDoes) {
   const QByteArray utf16 = QByteArray("\xFF\xFE", 2) +
                            QByteArray(reinterpret_cast<const char*>(u"<a><b>\u00e4</b></a>"), 30);
   const QByteArray cases[] = {
       "<?xml version=\"1.0\"?>\r\n<!DOCTYPE a [<!ENTITY x \"y\"> <!-- c --> <![IGNORE[ ]]>]>\n"
       "<a x='1' y=\"&lt;Asset>\"><!-- <Asset> --><![CDATA[<Asset>]]><b>t&amp;u</b><c/><?pi <x>?>\r\ntext</a>\n",
-      "\xEF\xBB\xBF<a><b/></a>", "<a/>", QByteArray("<a></a>\0junk<", 13), "junk<a/>junk", utf16,
+      "\xEF\xBB\xBF<a><b/></a>", "<a><c><b/><b><b/></b></c></a>", "<a/>", QByteArray("<a></a>\0junk<", 13), "junk<a/>junk", utf16,
       "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><a>\xE4</a>", "<?xml version=\"1.0\">x<b/></xml><a/>",
       Nested(1000, ""), Nested(1000, "x"), Nested(1001, ""),
       "<a><b>text</b", "<a></b>", "<a><!-- x</a>", "<a><![CDATA[x</a>", "<a x=1/>", "<a x='1'y='2'/>",
@@ -121,14 +131,23 @@ TEST(XmlText, ReadsAndRefusesAsTheWholeParseDoes) {
       const XmlText text(path, elements);
       ASSERT_EQ(LoadError(whole).toStdString(), "");
       std::sort(elements.closed.begin(), elements.closed.end(),
-                [](const XmlExtent& a, const XmlExtent& b) { return a.begin < b.begin; });
+                [](const XmlElement& a, const XmlElement& b) { return a.extent.begin < b.extent.begin; });
       Preorder preorder;
       whole.pugi().traverse(preorder);
       ASSERT_EQ(elements.closed.size(), preorder.elements.size());
       pugi::xml_document alone, copied;
+      std::map<pugi::xml_node, size_t> indexOf;
+      std::vector<size_t> started(kNames.size());
       for (size_t i = 0; i < preorder.elements.size(); ++i) {
-        text.append(alone, elements.closed[i]);
-        copied.append_copy(preorder.elements[i]);
+        const pugi::xml_node node = preorder.elements[i], parent = node.parent();
+        const XmlElement& e = elements.closed[i];
+        indexOf[node] = started[size_t(KindOf(node))]++;
+        EXPECT_EQ(std::tuple(e.kind, e.index, e.parentKind), std::tuple(KindOf(node), indexOf[node], KindOf(parent)));
+        if (KindOf(parent) >= 0) {
+          EXPECT_EQ(e.parentIndex, indexOf[parent]);
+        }
+        text.append(alone, e.extent);
+        copied.append_copy(node);
       }
       EXPECT_EQ(FormatXml(alone, path), FormatXml(copied, path));
     } catch (const Error& e) {
