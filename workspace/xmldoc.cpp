@@ -27,7 +27,7 @@ std::string ToUtf8(const QString& text) { return text.toStdString(); }
 [[noreturn]] void Fail(const QString& message) { throw Error(message, "EXmlError"); }
 
 // Where a value stands, for escaping: in an attribute, in element text, or in a comment,
-// which has no escapes and is only checked.
+// which has no escapes.
 enum class Place { Attribute, Text, Comment };
 
 // The code point of the UTF-8 sequence at `p` and its length in bytes; the length is 0 when
@@ -97,6 +97,12 @@ void AppendEscaped(QByteArray& out, std::string_view text, Place place, const Ow
       out.append(reinterpret_cast<const char*>(run), p - run);
       out += entity;
       run = p + length;
+    } else if (place == Place::Comment && c == '-' && (p + 1 == end || p[1] == '-')) {
+      // A comment may hold no "--" and may not end in "-": a blank parts them, or every
+      // strict reader refuses the file.
+      out.append(reinterpret_cast<const char*>(run), p + 1 - run);
+      out += ' ';
+      run = p + 1;
     }
     p += length;
   }

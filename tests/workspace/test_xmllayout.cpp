@@ -36,6 +36,9 @@ TEST(XmlLayout, WritesTheWorkspaceLayout) {
       {"<!-- a --><ModOps><!--x--><ModOp><GUID>1</GUID><!-- y --><Text/></ModOp></ModOps>",
        "<!-- a -->\r\n<ModOps>\r\n\t<!--x-->\r\n\t<ModOp>\r\n\t\t<GUID>1</GUID>\r\n\t\t<!-- y -->\r\n"
        "\t\t<Text/>\r\n\t</ModOp>\r\n</ModOps>\r\n"},
+      // A comment holds no "--" and does not end in "-", which XML forbids: a blank parts them.
+      {"<a><!--A--B---C--><!--Ende---><!--- --></a>",
+       "<a>\r\n\t<!--A- -B- - -C-->\r\n\t<!--Ende- -->\r\n\t<!--- -->\r\n</a>\r\n"},
       // The declaration is carried over only where the source had one, with its parts.
       {"<?xml version=\"1.0\" encoding=\"UTF-8\"?><a/>", "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<a/>\r\n"},
       {"<?xml version=\"1.0\" standalone=\"yes\"?>\n<a/>", "<?xml version=\"1.0\" standalone=\"yes\"?>\r\n<a/>\r\n"},
