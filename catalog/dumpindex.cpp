@@ -116,11 +116,12 @@ struct AssetVisitor final : XmlVisitor {
   }
 };
 
-// In the order their elements start, which is the order they end in but where one stands
-// inside another.
-void InDocumentOrder(Children& children) {
-  std::stable_sort(children.begin(), children.end(),
-                   [](const auto& a, const auto& b) { return a.second.begin < b.second.begin; });
+// Sorts stably by `key`; a list in that order already, as a dump's nearly always is, is left
+// as it is.
+template <typename Key>
+void SortBy(Children& children, Key key) {
+  const auto less = [&](const auto& a, const auto& b) { return key(a) < key(b); };
+  if (!std::is_sorted(children.begin(), children.end(), less)) std::stable_sort(children.begin(), children.end(), less);
 }
 
 const std::vector<XmlExtent> kNone;
@@ -167,8 +168,7 @@ TextTable::TextTable(const QString& path) {
   TextVisitor visitor;
   text_ = std::make_unique<XmlText>(path, visitor);
   // The first "Text" in document order that names a GUID holds its text.
-  std::stable_sort(visitor.guids.begin(), visitor.guids.end(),
-                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  SortBy(visitor.guids, [](const auto& guid) { return guid.first; });
   byGuid_.reserve(visitor.guids.size());
   for (const auto& [entry, guid] : visitor.guids) {
     if (const std::optional<XmlExtent>& text = At(visitor.texts, entry)) byGuid_.try_emplace(ValueAt(*text_, guid), *text);
@@ -203,7 +203,9 @@ AssetIndex::AssetIndex(const QString& path, const QStringList& templates) {
   for (const auto& [asset, element] : visitor.bases) {
     if (!keys.count(asset)) keys.emplace(asset, ValueAt(*text_, element));
   }
-  InDocumentOrder(visitor.bases);
+  // In the order they start, which is the order they end in but where one stands inside
+  // another.
+  SortBy(visitor.bases, [](const auto& base) { return base.second.begin; });
   for (const auto& [asset, element] : visitor.bases) byBase_[keys.at(asset)].push_back(visitor.assets[asset]);
 }
 

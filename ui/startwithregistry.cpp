@@ -102,7 +102,7 @@ std::optional<GameFolders> StartWithRegistry(const QString& prgPath, const QStri
     gamePath = ChooseGameFolder();
     if (!IsGameFolder(gamePath.toStdString())) {
       return RefuseStart("Das angegebene Verzeichnis ist nicht das Spieleverzeichnis.\r\r"
-                  "Starten Sie das Programm erneut und wählen Sie\reinen anderen Pfad aus");
+                         "Starten Sie das Programm erneut und wählen Sie\reinen anderen Pfad aus");
     }
   }
 

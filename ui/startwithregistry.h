@@ -15,9 +15,8 @@ struct GameFolders {
 // folder chooser), creates the mods folder and writes the record with the program
 // folder `prgPath` and the version text `version`. A second copy or a folder without the
 // game is refused with a "Programmstartfehler" message and no folders: the program must end
-// then. A record that can not be
-// read or written, or a mods folder that can not be created, is reported and the start
-// goes on.
+// then. A record that can not be read or written, or a mods folder that can not be created,
+// is reported and the start goes on.
 std::optional<GameFolders> StartWithRegistry(const QString& prgPath, const QString& version);
 
 // The folder chooser shown when the game is nowhere recorded, with its text above the folder

@@ -283,7 +283,6 @@ bool AppendNodeStart(QByteArray& out, pugi::xml_node node, int depth, const QStr
   }
 }
 
-
 // pugixml's character classes, for a check that accepts exactly what it accepts.
 enum : unsigned char { kSpace = 1, kSymbol = 2, kStartSymbol = 4 };
 
@@ -299,7 +298,6 @@ constexpr std::array<unsigned char, 256> kCharClass = [] {
 }();
 
 bool Is(char c, unsigned char kind) { return kCharClass[static_cast<unsigned char>(c)] & kind; }
-bool IsSpace(char c) { return Is(c, kSpace); }
 
 constexpr uint64_t kOnes = 0x0101010101010101;
 static_assert(std::endian::native == std::endian::little, "the byte order of Word()");
@@ -426,7 +424,7 @@ class Scanner {
         // Text up to the next "<". Inside an element it is a node unless it is blanks alone;
         // such a text whose "<" is the last character ends the reading there.
         char* lt = find(s, '<');
-        const auto isText = [&] { return !open_.empty() && !std::all_of(s, lt, IsSpace); };
+        const auto isText = [&] { return !open_.empty() && !std::all_of(s, lt, IsXmlSpace); };
         if (open_.size() >= size_t(kMaxDepth) && isText()) node();
         if (*lt == 0) {
           s = lt;

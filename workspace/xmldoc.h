@@ -156,8 +156,9 @@ class XmlText {
 // The one layout every XML file of the workspace has: UTF-8 without byte-order mark, the
 // declaration only where the source had one, CR LF after every line, one TAB per level,
 // childless elements as <Products/>, comments where they stood (a blank parting "--" in one
-// and a "-" at its end), attributes in their order, values escaped as XmlEscape does. A character XML 1.0 does not allow raises an error naming
-// `file` (the file the text is for) and the element.
+// and a "-" at its end), attributes in their order, values escaped as XmlEscape does. A
+// character XML 1.0 does not allow raises an error naming `file` (the file the text is for)
+// and the element.
 QByteArray FormatXml(const pugi::xml_document& doc, const QString& file);
 
 // Visits everything below `top` in document order without recursion, however deep the
